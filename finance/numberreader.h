@@ -1,0 +1,18 @@
+#pragma once
+#include <string_view>
+
+namespace tw {
+
+// The standard text-to-number conversion, independent of the process locale:
+// leading blanks skipped, an optional sign, digits with an optional decimal point and
+// exponent, reading stops at the first character that does not fit, 0 when there is no
+// number. "inf", "nan" and hexadecimal texts are not numbers here ("0x1p3" reads as 0).
+// The decimal prefix is converted to double exactly as strtod would, then to float; out of
+// range values become ±infinity or 0, as the standard conversion gives them.
+float ReadFloat(std::string_view text);
+
+// The same for integers: no decimal point or exponent ("2.5" reads as 2). Values beyond the
+// int range saturate at its ends.
+int ReadInt(std::string_view text);
+
+} // namespace tw

@@ -1,0 +1,34 @@
+#pragma once
+#include "platform/platform.h"
+
+#include <optional>
+#include <string_view>
+
+namespace tw {
+
+// The checked field readers every calculator uses. A value outside [low, high] (limits
+// compared in double, both inclusive) shows the numbered validation message in a
+// system-modal error box owned by the dialog, with the caller's title.
+
+// Reads at most maxChars − 1 characters of control id as a float and checks it.
+std::optional<float> ReadNumberField(Platform& platform, Window& dialog, int id, int maxChars,
+                                     double low, double high, int messageId,
+                                     std::string_view title);
+
+// The same check on a value the caller has already read.
+bool CheckRange(Platform& platform, Window& dialog, float value, double low, double high,
+                int messageId, std::string_view title);
+
+// Reads a field as a float without any check (the standard conversion).
+float ReadFloatField(const Window& dialog, int id, int maxChars);
+// Reads a field as an integer without any check.
+int ReadIntField(const Window& dialog, int id, int maxChars);
+
+// A system-modal error box owned by the dialog: the style of every field check.
+void ShowFieldError(Platform& platform, Window& dialog, std::string_view text,
+                    std::string_view title);
+// The same with a warning icon, which several calculators use for their own checks.
+void ShowFieldWarning(Platform& platform, Window& dialog, std::string_view text,
+                      std::string_view title);
+
+} // namespace tw

@@ -1,0 +1,120 @@
+#include "platform/qt/qtplatform.h"
+#include "platform/script/scripthost.h"
+#include "shell/mainwindow.h"
+#include "shell/shell.h"
+#include "shell/startup.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPaintEvent>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+namespace {
+
+std::string JoinArguments(int argc, char** argv)
+{
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            line += ' ';
+        line += argv[i];
+    }
+    return line;
+}
+
+int RunScript(const char* file, const tw::StartupOptions& options)
+{
+    tw::ScriptHost host(std::cout);
+    tw::Shell shell(host, host, options);
+    host.setMainWindow(&shell);
+    if (file == nullptr || std::string(file) == "-")
+        return host.run(std::cin);
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        std::cerr << "twtools: cannot read script " << file << '\n';
+        return 2;
+    }
+    return host.run(in);
+}
+
+bool HasDisplay()
+{
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform != nullptr && *platform != '\0')
+        return true;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+// For the start-up benchmark: with TW_BENCH_T0 set to the launch time in nanoseconds
+// (CLOCK_REALTIME), the first paint of the main window prints the time since then and ends
+// the program.
+class FirstPaintProbe final : public QObject
+{
+public:
+    explicit FirstPaintProbe(long long launchNanoseconds) : launch_(launchNanoseconds) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !done_) {
+            done_ = true;
+            timespec now{};
+            clock_gettime(CLOCK_REALTIME, &now);
+            const long long nanoseconds = now.tv_sec * 1000000000LL + now.tv_nsec;
+            std::printf("first paint %.2f ms\n", (nanoseconds - launch_) / 1e6);
+            std::fflush(stdout);
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    long long launch_;
+    bool done_ = false;
+};
+
+int RunDesktop(int argc, char** argv, const tw::StartupOptions& options)
+{
+    if (!HasDisplay()) {
+        std::cerr << "twtools: no display to open the window on (DISPLAY and WAYLAND_DISPLAY "
+                     "are unset); run the calculators without one with: twtools script FILE\n";
+        return 1;
+    }
+    QApplication app(argc, argv);
+    // Qt takes the process locale from the environment; the program's numbers never follow it.
+    std::setlocale(LC_NUMERIC, "C");
+
+    tw::QtPlatform platform(options.lighter);
+    tw::Shell shell(platform, platform, options);
+    tw::MainWindow window(shell);
+    platform.setMainWindow(&window);
+
+    if (const char* launch = std::getenv("TW_BENCH_T0")) {
+        auto* probe = new FirstPaintProbe(std::atoll(launch));
+        probe->setParent(&window);
+        window.installEventFilter(probe);
+    }
+
+    window.show();
+    shell.setClientWidth(window.clientWidth());
+    return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const tw::StartupOptions options = tw::ParseSwitches(JoinArguments(argc, argv));
+    if (argc >= 2 && std::string(argv[1]) == "script")
+        return RunScript(argc >= 3 ? argv[2] : nullptr, options);
+    return RunDesktop(argc, argv, options);
+}

@@ -1,0 +1,43 @@
+#pragma once
+#include <QMainWindow>
+
+class QToolBar;
+
+namespace tw {
+
+class MainWindowEvents;
+
+// The small fixed-size main window of the desktop: menu bar, accelerators and toolbar from the
+// definitions in resources/, a white client area, and every user action passed on as a
+// command number or notice to the shell.
+class MainWindow final : public QMainWindow
+{
+public:
+    explicit MainWindow(MainWindowEvents& events, QWidget* parent = nullptr);
+
+    // Lets the next close event through without reporting it (the window is being destroyed).
+    void allowClose() { closing_ = true; }
+    int clientWidth() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createMenus();
+    void createAccelerators();
+    void createToolbar();
+    void placeWindow();
+
+    MainWindowEvents& events_;
+    QToolBar* toolbar_ = nullptr;
+    QWidget* client_ = nullptr;
+    bool closing_ = false;
+    bool placed_ = false;
+};
+
+// The toolbar image strip: image index of icons/toolbar.svg as an icon, sharp at every scale.
+QIcon ToolbarImage(int index);
+
+} // namespace tw

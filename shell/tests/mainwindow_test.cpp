@@ -1,0 +1,179 @@
+#include "platform/mainwindow.h"
+#include "shell/mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace tw {
+namespace {
+
+struct Events final : MainWindowEvents
+{
+    void command(int id) override { commands.push_back(id); }
+    void closeRequested() override { ++closes; }
+    void toolbarNotified() override { ++notices; }
+    void pointerMoved(int, int) override {}
+
+    std::vector<int> commands;
+    int closes = 0;
+    int notices = 0;
+};
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    MainWindowTest() : window(events)
+    {
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    QToolBar* Toolbar() const
+    {
+        return window.findChild<QToolBar*>(QStringLiteral("toolbar990"));
+    }
+
+    Events events;
+    MainWindow window;
+};
+
+TEST_F(MainWindowTest, IsASmallFixedWindowWithTheProgramsTitle)
+{
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Tarrow Financial Tool Set"));
+    EXPECT_EQ(window.frameGeometry().topLeft(), QPoint(100, 100));
+    EXPECT_EQ(window.frameGeometry().width(), 350);
+    EXPECT_GE(window.frameGeometry().height(), 90);
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+}
+
+TEST_F(MainWindowTest, MenusHoldTheirItemsInOrder)
+{
+    QStringList titles;
+    QStringList items;
+    for (QAction* menuAction : window.menuBar()->actions()) {
+        titles << menuAction->text();
+        for (QAction* item : menuAction->menu()->actions())
+            items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+    }
+    EXPECT_EQ(titles, (QStringList{"File", "Tools/Aids", "Tarrow Software", "Help"}));
+    ASSERT_EQ(items.size(), 19);
+    EXPECT_EQ(items[0], QStringLiteral("E&xit\tAlt+x"));
+    EXPECT_EQ(items[1], QStringLiteral("-"));
+    EXPECT_EQ(items[3], QStringLiteral("M&ortgage Calculator\tCtrl+o"));
+    EXPECT_EQ(items[13], QStringLiteral("-"));
+    EXPECT_EQ(items[17], QStringLiteral("Table Of Contents\tF1"));
+    for (QAction* menuAction : window.menuBar()->actions())
+        for (QAction* item : menuAction->menu()->actions())
+            EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
+}
+
+TEST_F(MainWindowTest, MenuItemsSendTheirCommands)
+{
+    std::vector<int> expected;
+    for (QAction* menuAction : window.menuBar()->actions())
+        for (QAction* item : menuAction->menu()->actions())
+            if (!item->isSeparator())
+                item->trigger();
+    expected = {5, 6, 108, 882, 883, 881, 177, 180, 179, 886, 467, 945, 884, 671, 887, 104, 105};
+    EXPECT_EQ(events.commands, expected);
+}
+
+TEST_F(MainWindowTest, ToolbarButtonsHaveTooltipsImagesAndCommands)
+{
+    QToolBar* toolbar = Toolbar();
+    ASSERT_NE(toolbar, nullptr);
+    const QList<QAction*> actions = toolbar->actions();
+    ASSERT_EQ(actions.size(), 14);
+    EXPECT_TRUE(actions[12]->isSeparator());
+    EXPECT_EQ(actions[0]->toolTip(), QStringLiteral("Mortgage Calculator"));
+    EXPECT_EQ(actions[10]->toolTip(), QStringLiteral("Open Window's Calculator"));
+    EXPECT_EQ(actions[13]->toolTip(), QStringLiteral("Help"));
+    EXPECT_EQ(toolbar->iconSize(), QSize(16, 16));
+
+    std::vector<QImage> images;
+    for (QAction* action : actions) {
+        if (action->isSeparator())
+            continue;
+        const QPixmap pixmap = action->icon().pixmap(QSize(16, 16));
+        ASSERT_FALSE(pixmap.isNull()) << action->toolTip().toStdString();
+        const QImage image = pixmap.toImage();
+        // Each picture draws something and differs from every other one.
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                inked += qAlpha(image.pixel(x, y)) > 0;
+        EXPECT_GT(inked, 20) << action->toolTip().toStdString();
+        for (const QImage& other : images)
+            EXPECT_NE(image, other) << action->toolTip().toStdString();
+        images.push_back(image);
+        action->trigger();
+    }
+    const std::vector<int> expected = {108, 882, 883, 881, 177, 180, 179,
+                                       886, 467, 945, 884, 6,   104};
+    EXPECT_EQ(events.commands, expected);
+}
+
+TEST_F(MainWindowTest, ToolbarImagesStaySharpOnHighDensityScreens)
+{
+    const QPixmap pixmap = Toolbar()->actions()[0]->icon().pixmap(QSize(16, 16), 2.0);
+    EXPECT_EQ(pixmap.size(), QSize(32, 32));
+}
+
+TEST_F(MainWindowTest, AcceleratorsSendCommandsAndHelpKeysDoNothing)
+{
+    QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(&window, Qt::Key_G, Qt::ControlModifier);
+    QTest::keyClick(&window, Qt::Key_B, Qt::AltModifier);
+    QTest::keyClick(&window, Qt::Key_X, Qt::AltModifier);
+    QTest::keyClick(&window, Qt::Key_F1);
+    QTest::keyClick(&window, Qt::Key_F4);
+    const std::vector<int> expected = {108, 108, 403, 6, 5};
+    EXPECT_EQ(events.commands, expected);
+}
+
+TEST_F(MainWindowTest, CloseBoxIsReportedAndTheWindowStaysUntilDestroyed)
+{
+    window.close();
+    EXPECT_EQ(events.closes, 1);
+    EXPECT_TRUE(window.isVisible());
+    window.allowClose();
+    window.close();
+    EXPECT_EQ(events.closes, 1);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(MainWindowTest, ToolbarReportsPointerNotices)
+{
+    QWidget* button = Toolbar()->widgetForAction(Toolbar()->actions()[0]);
+    ASSERT_NE(button, nullptr);
+    const int before = events.notices;
+    QTest::mousePress(button, Qt::LeftButton);
+    QTest::mouseRelease(button, Qt::LeftButton);
+    EXPECT_GE(events.notices, before + 2);
+}
+
+} // namespace
+} // namespace tw
+
+int main(int argc, char** argv)
+{
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,101 @@
+#include "shell/placement.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace tw {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PlacementFile : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        directory_ = fs::temp_directory_path() /
+                     ("tw-placement-" + std::to_string(::testing::UnitTest::GetInstance()
+                                                           ->random_seed()) +
+                      "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(directory_);
+        fs::create_directories(directory_);
+        path_ = (directory_ / "prefinf.dat").string();
+    }
+    void TearDown() override { fs::remove_all(directory_); }
+
+    std::vector<unsigned char> Read() const
+    {
+        std::ifstream in(path_, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    static std::int32_t At(const std::vector<unsigned char>& bytes, int index)
+    {
+        std::uint32_t value = 0;
+        for (int i = 3; i >= 0; --i)
+            value = value << 8 | bytes.at(static_cast<std::size_t>(index * 4 + i));
+        return static_cast<std::int32_t>(value);
+    }
+
+    fs::path directory_;
+    std::string path_;
+};
+
+TEST_F(PlacementFile, HoldsPlaceAndOuterSizeInLittleEndianFields)
+{
+    ASSERT_EQ(SavePlacementFile(Rect{100, 100, 350, 90}, path_), 0);
+    const auto bytes = Read();
+    ASSERT_EQ(bytes.size(), 84u);
+    EXPECT_EQ(bytes[0], 100);
+    EXPECT_EQ(bytes[1], 0);
+    for (int index = 0; index < 21; ++index) {
+        SCOPED_TRACE(index);
+        const std::int32_t expected = index == 0 || index == 1 ? 100
+                                      : index == 14            ? 350
+                                      : index == 15            ? 90
+                                                               : 0;
+        EXPECT_EQ(At(bytes, index), expected);
+    }
+}
+
+TEST_F(PlacementFile, KeepsNegativeEdgesAndTakesAbsoluteSizes)
+{
+    ASSERT_EQ(SavePlacementFile(Rect{-1200, -5, -350, -90}, path_), 0);
+    const auto bytes = Read();
+    EXPECT_EQ(At(bytes, 0), -1200);
+    EXPECT_EQ(At(bytes, 1), -5);
+    EXPECT_EQ(At(bytes, 14), 350);
+    EXPECT_EQ(At(bytes, 15), 90);
+    // Two's complement, low byte first.
+    EXPECT_EQ(bytes[0], 0x50);
+    EXPECT_EQ(bytes[3], 0xff);
+}
+
+TEST_F(PlacementFile, LeavesTheTailOfALongerOlderFile)
+{
+    {
+        std::ofstream out(path_, std::ios::binary);
+        for (int i = 0; i < 100; ++i)
+            out.put(static_cast<char>(0xA0 + i % 16));
+    }
+    ASSERT_EQ(SavePlacementFile(Rect{7, 8, 350, 90}, path_), 0);
+    const auto bytes = Read();
+    ASSERT_EQ(bytes.size(), 100u);
+    EXPECT_EQ(At(bytes, 0), 7);
+    EXPECT_EQ(At(bytes, 20), 0);
+    for (std::size_t i = 84; i < 100; ++i)
+        EXPECT_EQ(bytes[i], 0xA0 + i % 16) << "byte " << i;
+}
+
+TEST_F(PlacementFile, ReportsOneWhenTheFileCannotBeOpened)
+{
+    EXPECT_EQ(SavePlacementFile(Rect{}, (directory_ / "missing" / "prefinf.dat").string()), 1);
+}
+
+} // namespace
+} // namespace tw

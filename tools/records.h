@@ -1,0 +1,194 @@
+#pragma once
+// The process-wide records of the tools: what the user typed survives between openings of a
+// form here, for as long as the program runs (nothing is saved). One AppRecords lives in the
+// shell and every form gets it by reference.
+
+#include "finance/precision.h"
+#include "platform/window.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tw {
+
+// The mortgage the user is working on, shared by the mortgage, accelerated-payment and
+// refinance forms.
+struct MortgageValues
+{
+    Money amount = 0;
+    Money downPayment = 0;
+    Money principal = 0; // amount − down payment
+    Percent rate = 0;
+    float monthlyRate = 0; // MonthlyRate(rate)
+    int years = 30;
+    int yearsLeft = 30;
+    Age startAge = 0;
+    Age payoffAge = 0;
+    Age sellAge = 0;
+    Percent appreciation = 0;
+    Percent sellingPercent = 0; // percent of the selling price at sale
+    Money accelerated = 0;      // accelerated monthly amount
+};
+
+// The mortgage being calculated and scheduled, in the slot CurrentRecordSlot selects.
+struct MortgageRecord
+{
+    Age startAge = 0; // whole years
+    Age payoffAge = 0;
+    Age sellAge = 0;
+    Money amount = 0;
+    Money downPayment = 0;
+    Money monthlyPayment = 0;
+    Percent rate = 0;
+    std::int16_t years = 0;
+    Money totalPrincipal = 0;
+    Money totalInterest = 0;
+    Percent appreciation = 0;
+    std::int16_t monthsScheduled = 0;
+    Percent sellingPercent = 0;
+    Money accelerated = 0;
+    std::int16_t extraMode = 0; // 0: no extra payment in the schedule
+};
+
+struct CreditCardRecord
+{
+    Money balance = 0;
+    Percent rate = 0;
+    Money payment = 0;
+    Money purchases = 0;
+    float months = 0;
+    float years = 0;
+    Money interest = 0;
+};
+
+// One slot of the tools' shared record table. Each kind of record has its own storage, so a
+// form working on a slot another tool selected cannot overwrite that tool's values.
+struct SlotRecord
+{
+    MortgageRecord mortgage;
+    CreditCardRecord card;
+};
+
+inline constexpr int kRecordSlots = 10;
+
+// The open-tool marks, in the order the guard visits them.
+enum class ToolMark {
+    Effective,
+    Accelerated,
+    Taxes,
+    Trade,
+    Loan,
+    Refinance,
+    Mortgage,
+    Inflation,
+    CreditCard,
+    About,
+    PrintJob, // set while a printer dialog or print job runs; has no window
+};
+inline constexpr int kToolMarks = 11;
+
+struct OpenMark
+{
+    bool open = false;
+    Window* window = nullptr;
+};
+
+struct OpenMarks
+{
+    std::array<OpenMark, kToolMarks> entries{};
+
+    OpenMark& operator[](ToolMark mark) { return entries[static_cast<int>(mark)]; }
+    const OpenMark& operator[](ToolMark mark) const { return entries[static_cast<int>(mark)]; }
+
+    void set(ToolMark mark, Window* window) { (*this)[mark] = OpenMark{true, window}; }
+    void clear(ToolMark mark) { (*this)[mark] = OpenMark{}; }
+
+    // The guard: brings every open tool window to the front in table order (the last one
+    // visited ends on top) and reports whether any entry is set, the print job included.
+    bool raiseOpenTools() const
+    {
+        bool any = false;
+        for (const OpenMark& entry : entries) {
+            if (!entry.open)
+                continue;
+            any = true;
+            if (entry.window != nullptr)
+                entry.window->bringToFront();
+        }
+        return any;
+    }
+};
+
+// What the printed reports use for their page headers.
+struct PrintSettings
+{
+    std::string title;      // "Mortgage Payoff Schedule", "Refinance Analysis Report"
+    bool titleMode = false; // headers use the title once the mortgage form has opened
+    int kind = 0;           // 12 the mortgage schedule, 14 the refinance report
+};
+
+struct LoanTexts // the loan calculator keeps its fields' texts as Calculate last read them
+{
+    std::string amount = "0.0";
+    std::string downPayment = "0.0";
+    std::string rate = "8.0";
+    std::string years = "30";
+    std::string payment = "0.0";
+};
+
+// The mortgage schedule window's column widths outlive one opening: computed from the list
+// width W of the first build (after start-up, or after the window was last closed with its
+// close box) and again only when a resize makes W larger than that first W.
+struct ScheduleColumnsState
+{
+    bool known = false; // false: the next build computes the widths afresh
+    int firstWidth = 0; // W at the first computation
+    std::array<int, 10> widths{};
+};
+
+struct InflationValues
+{
+    Age startAge = 0;
+    Age endAge = 0;
+    Percent rate = 0;
+    Money amount = 0;
+    Money inflated = 0;
+};
+
+struct TaxValues
+{
+    Money amount = 0;
+    int years = 1;
+    Percent returnRate = 0;
+    Percent taxRate = 0;
+    Percent inflationRate = 0;
+};
+
+struct TradeValues
+{
+    std::array<std::string, 3> names; // up to 19 characters each
+    std::array<float, 13> values{};   // 0–2 fixed cost, 3–5 cost per period, 6–8 fixed
+                                      // amount, 9–11 income per period, 12 periods
+};
+
+struct AppRecords
+{
+    MortgageValues currentMortgage;
+    std::array<SlotRecord, kRecordSlots> table{};
+    int currentSlot = 0; // CurrentRecordSlot
+    OpenMarks marks;
+    PrintSettings print;
+    bool helpOnHelpDisabled = false; // the inflation calculator turns Help On Help off
+
+    LoanTexts loan;
+    ScheduleColumnsState mortgageSchedule;
+    InflationValues inflation;
+    TaxValues taxes;
+    TradeValues trade;
+
+    MortgageRecord& mortgageRecord() { return table[currentSlot].mortgage; }
+    CreditCardRecord& cardRecord() { return table[currentSlot].card; }
+};
+
+} // namespace tw
