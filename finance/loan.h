@@ -27,8 +27,10 @@ AmortizeResult AmortizeRange(Money principal, float rate, int periods, int first
                              Money extra = 0, int extraFrom = 0);
 
 // MonthlyPayment has no answer when 1 + r rounds to 1 in single precision (the divisor
-// becomes 0) or when (1 + r)^n overflows single precision (the payment would be P × r,
-// which is wrong). Calculators refuse such inputs right after their own checks.
+// becomes 0) or when (1 + r)^n overflows single precision (t becomes infinite and the
+// formula silently degenerates to P × r). Calculators refuse such inputs right after their
+// own checks. A rate of 0 or below (or NaN) is reported as RateTooSmall as well; a period
+// count below 1 is not checked here.
 enum class PaymentLimit { Ok, RateTooSmall, PowerOverflows };
 
 PaymentLimit PaymentLimitFor(float rate, int periods);
