@@ -1,0 +1,176 @@
+#include "platform/script/scriptstep.h"
+
+#include <charconv>
+#include <vector>
+
+namespace tw {
+
+namespace {
+
+struct NamedVerb
+{
+    std::string_view name;
+    StepVerb verb;
+};
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string_view SkipBlanks(std::string_view text)
+{
+    std::size_t start = 0;
+    while (start < text.size() && IsBlank(text[start]))
+        ++start;
+    return text.substr(start);
+}
+
+// Splits off the first word; rest keeps whatever follows it, its first blank included.
+std::string_view TakeWord(std::string_view text, std::string_view& rest)
+{
+    std::size_t end = 0;
+    while (end < text.size() && !IsBlank(text[end]))
+        ++end;
+    rest = text.substr(end);
+    return text.substr(0, end);
+}
+
+std::vector<std::string_view> SplitWords(std::string_view text)
+{
+    std::vector<std::string_view> words;
+    for (text = SkipBlanks(text); !text.empty(); text = SkipBlanks(text))
+        words.push_back(TakeWord(text, text));
+    return words;
+}
+
+// A plain decimal integer, optionally negative; nothing else may follow.
+std::optional<int> ParseInteger(std::string_view word)
+{
+    int value = 0;
+    const char* last = word.data() + word.size();
+    auto [end, failure] = std::from_chars(word.data(), last, value);
+    if (word.empty() || failure != std::errc() || end != last)
+        return std::nullopt;
+    return value;
+}
+
+ParsedStep Malformed(std::string_view usage)
+{
+    return {std::nullopt, "malformed arguments, expected: " + std::string(usage)};
+}
+
+ParsedStep Make(StepVerb verb, int id = 0, int value = 0)
+{
+    ScriptStep step;
+    step.verb = verb;
+    step.id = id;
+    step.value = value;
+    return {step, {}};
+}
+
+ParsedStep ParseSet(std::string_view arguments)
+{
+    std::string_view rest;
+    std::string_view idWord = TakeWord(SkipBlanks(arguments), rest);
+    std::optional<int> id = ParseInteger(idWord);
+    if (!id)
+        return Malformed("set ID TEXT");
+    ParsedStep parsed = Make(StepVerb::Set, *id);
+    if (!rest.empty())
+        parsed.step->text = std::string(rest.substr(1));
+    return parsed;
+}
+
+ParsedStep ParseWords(std::string_view verb, const std::vector<std::string_view>& words)
+{
+    auto integer = [&](std::size_t index) { return ParseInteger(words[index]); };
+
+    if (verb == "command") {
+        std::optional<int> number = words.size() == 1 ? integer(0) : std::nullopt;
+        if (!number || *number < 0 || *number > 0xFFFF)
+            return Malformed("command N (0 to 65535)");
+        return Make(StepVerb::Command, *number);
+    }
+    if (verb == "check") {
+        std::optional<int> id = words.size() == 2 ? integer(0) : std::nullopt;
+        std::optional<int> state = words.size() == 2 ? integer(1) : std::nullopt;
+        if (!id || !state || (*state != 0 && *state != 1))
+            return Malformed("check ID 0|1");
+        return Make(StepVerb::Check, *id, *state);
+    }
+    if (verb == "spin") {
+        std::optional<int> id = words.size() == 2 ? integer(0) : std::nullopt;
+        std::optional<int> position = words.size() == 2 ? integer(1) : std::nullopt;
+        if (!id || !position)
+            return Malformed("spin ID N");
+        return Make(StepVerb::Spin, *id, *position);
+    }
+    if (verb == "resize") {
+        std::optional<int> width = words.size() == 2 ? integer(0) : std::nullopt;
+        std::optional<int> height = words.size() == 2 ? integer(1) : std::nullopt;
+        if (!width || !height || *width < 0 || *height < 0)
+            return Malformed("resize W H");
+        ParsedStep parsed = Make(StepVerb::Resize);
+        parsed.step->size = {*width, *height};
+        return parsed;
+    }
+    if (verb == "key") {
+        if (words.size() == 1 && words[0] == "escape")
+            return Make(StepVerb::KeyEscape);
+        if (words.size() == 1 && words[0] == "enter")
+            return Make(StepVerb::KeyEnter);
+        return Malformed("key escape|enter");
+    }
+    if (verb == "answer") {
+        if (words.size() == 1 && words[0] == "yes")
+            return Make(StepVerb::AnswerYes);
+        if (words.size() == 1 && words[0] == "no")
+            return Make(StepVerb::AnswerNo);
+        return Malformed("answer yes|no");
+    }
+
+    static constexpr NamedVerb kIdVerbs[] = {
+        {"press", StepVerb::Press}, {"leave", StepVerb::Leave}, {"show", StepVerb::Show}};
+    for (const NamedVerb& candidate : kIdVerbs) {
+        if (verb != candidate.name)
+            continue;
+        std::optional<int> id = words.size() == 1 ? integer(0) : std::nullopt;
+        if (!id)
+            return Malformed(std::string(candidate.name) + " ID");
+        return Make(candidate.verb, *id);
+    }
+
+    static constexpr NamedVerb kPlainVerbs[] = {{"close", StepVerb::Close},
+                                                {"move", StepVerb::Move},
+                                                {"click", StepVerb::Click},
+                                                {"rows", StepVerb::Rows}};
+    for (const NamedVerb& candidate : kPlainVerbs) {
+        if (verb != candidate.name)
+            continue;
+        if (!words.empty())
+            return Malformed(candidate.name);
+        return Make(candidate.verb);
+    }
+
+    return {std::nullopt, "unknown step \"" + std::string(verb) + "\""};
+}
+
+} // namespace
+
+bool IsScriptFiller(std::string_view line)
+{
+    std::string_view text = SkipBlanks(line);
+    return text.empty() || text.front() == '#';
+}
+
+ParsedStep ParseScriptStep(std::string_view line)
+{
+    std::string_view arguments;
+    std::string_view verb = TakeWord(SkipBlanks(line), arguments);
+    if (verb == "set")
+        return ParseSet(arguments);
+    return ParseWords(verb, SplitWords(arguments));
+}
+
+} // namespace tw
