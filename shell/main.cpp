@@ -72,7 +72,8 @@ protected:
             const long long nanoseconds = now.tv_sec * 1000000000LL + now.tv_nsec;
             std::printf("first paint %.2f ms\n", (nanoseconds - launch_) / 1e6);
             std::fflush(stdout);
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
         }
         return QObject::eventFilter(watched, event);
     }

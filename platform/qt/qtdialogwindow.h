@@ -1,0 +1,82 @@
+#pragma once
+#include "platform/form.h"
+#include "platform/qt/listcolours.h"
+#include "platform/window.h"
+
+#include <QDialog>
+#include <QPointer>
+
+#include <map>
+
+class QEventLoop;
+class QTreeView;
+
+namespace tw {
+
+class SpinArrows;
+
+// A form's dialog on the desktop: the controls come from the dialog resource, found by their
+// "controlId" property, and everything the user does is reported to the form. The dialog
+// never closes itself: Escape, the close box and Enter become notices to the form, and only
+// end() hides it.
+class QtDialogWindow : public QDialog, public Window
+{
+    Q_OBJECT
+
+public:
+    QtDialogWindow(Form& form, ListColours colours, QWidget* parent = nullptr);
+
+    // Takes the controls and the frame from what the resource built (its setupUi); called
+    // once, before the form is opened.
+    void adoptControls();
+
+    // The loop that runs the dialog; end() leaves it.
+    void setModalLoop(QEventLoop* loop) { loop_ = loop; }
+    bool hasEnded() const { return ended_; }
+    int endResult() const { return endResult_; }
+
+    // The control or list with that id, or null.
+    QWidget* control(int id) const;
+    SpinArrows* spin(int buddyId) const;
+
+    std::string text(int id, int maxChars) const override;
+    void setText(int id, std::string_view text) override;
+    void setEnabled(int id, bool enabled) override;
+    bool isChecked(int id) const override;
+    void setChecked(int id, bool checked) override;
+    void focusAndSelect(int id) override;
+    void end(int result) override;
+    void bringToFront() override;
+    Size clientSize() const override;
+    void moveControl(int id, Rect where) override;
+    void showControl(int id, bool shown) override;
+    void createList(int id, Rect where, const std::vector<ListColumn>& columns) override;
+    void addListRow(int id, const std::vector<std::string>& cells) override;
+    void attachSpin(int buddyId, int upper, int lower, int position) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void applyFrame();
+    QTreeView* list(int id) const;
+
+    Form& form_;
+    ListColours colours_;
+    std::map<int, QPointer<QWidget>> controls_;
+    std::map<int, QPointer<QTreeView>> lists_;
+    std::map<int, QPointer<SpinArrows>> spins_;
+    const QObject* focused_ = nullptr; // the control that last received the focus
+    QEventLoop* loop_ = nullptr;
+    bool showing_ = false;
+    bool ended_ = false;
+    int endResult_ = 0;
+};
+
+} // namespace tw

@@ -1,0 +1,138 @@
+#include "platform/qt/helpwindow.h"
+#include "platform/qt/qtplatform.h"
+
+#include <QPushButton>
+#include <QTextBrowser>
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace tw {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kHelpText[] = "@contents Tool Set Help\n"
+                             "Pick a topic below.\n"
+                             "@topic 259 Mortgage Calculator\n"
+                             "Shows the monthly payment.\n"
+                             "\n"
+                             "- Amount: the price <of the house>\n"
+                             "- Rate: percent a year\n"
+                             "@topic 1540 Trade-Off Analysis\n"
+                             "Compares up to three options.\n"
+                             "@helponhelp Using This Help\n"
+                             "Click a title.\n";
+
+// Help reads twtools.hlp from the working directory: each test gets its own.
+class Help : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "twhelpXXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        directory = pattern;
+        saved = fs::current_path();
+        fs::current_path(directory);
+        std::ofstream("twtools.hlp") << kHelpText;
+    }
+    void TearDown() override
+    {
+        fs::current_path(saved);
+        fs::remove_all(directory);
+    }
+
+    std::string page() const { return platform.helpWindow()->pageText().toStdString(); }
+
+    fs::path directory;
+    fs::path saved;
+    QtPlatform platform{false};
+};
+
+TEST_F(Help, ContentsListEveryTopic)
+{
+    platform.help(HelpRequest::Contents, 0, nullptr);
+    ASSERT_NE(platform.helpWindow(), nullptr);
+    EXPECT_TRUE(platform.helpWindow()->isVisible());
+    EXPECT_EQ(platform.helpWindow()->windowTitle(), "Tool Set Help");
+    const std::string text = page();
+    EXPECT_NE(text.find("Pick a topic below."), std::string::npos) << text;
+    EXPECT_NE(text.find("Mortgage Calculator"), std::string::npos) << text;
+    EXPECT_NE(text.find("Trade-Off Analysis"), std::string::npos) << text;
+    const QString html = platform.helpWindow()->browser()->toHtml();
+    EXPECT_TRUE(html.contains("help:topic/259"));
+    EXPECT_TRUE(html.contains("help:topic/1540"));
+}
+
+TEST_F(Help, AContextNumberShowsItsTopicAndOneWindowServesEveryRequest)
+{
+    platform.help(HelpRequest::Context, 259, nullptr);
+    HelpWindow* first = platform.helpWindow();
+    const std::string text = page();
+    EXPECT_NE(text.find("Mortgage Calculator"), std::string::npos) << text;
+    EXPECT_NE(text.find("Shows the monthly payment."), std::string::npos) << text;
+    EXPECT_NE(text.find("the price <of the house>"), std::string::npos) << "escaped, not markup";
+    EXPECT_EQ(text.find("Trade-Off"), std::string::npos) << text;
+
+    platform.help(HelpRequest::Context, 1540, nullptr);
+    EXPECT_EQ(platform.helpWindow(), first);
+    EXPECT_NE(page().find("Compares up to three options."), std::string::npos);
+
+    // The file is read again for every request, so edits show at once.
+    std::ofstream("twtools.hlp") << "@topic 1540 Changed\nNew text.\n";
+    platform.help(HelpRequest::Context, 1540, nullptr);
+    EXPECT_NE(page().find("New text."), std::string::npos) << page();
+}
+
+TEST_F(Help, AnUnknownContextShowsTheContentsWithANote)
+{
+    platform.help(HelpRequest::Context, 4242, nullptr);
+    const std::string text = page();
+    EXPECT_NE(text.find("4242"), std::string::npos) << text;
+    EXPECT_NE(text.find("Mortgage Calculator"), std::string::npos) << text;
+}
+
+TEST_F(Help, HelpOnHelpComesFromTheFileOrABuiltInPage)
+{
+    platform.help(HelpRequest::HelpOnHelp, 0, nullptr);
+    EXPECT_NE(page().find("Click a title."), std::string::npos) << page();
+
+    std::ofstream("twtools.hlp") << "@contents Only contents\n";
+    platform.help(HelpRequest::HelpOnHelp, 0, nullptr);
+    EXPECT_NE(page().find("Back returns to the page shown before."), std::string::npos)
+        << page();
+}
+
+TEST(HelpWindow, FollowsLinksAndGoesBack)
+{
+    HelpWindow window;
+    HelpFile file;
+    file.contents = HelpPage{0, "Contents", "Start here."};
+    file.topics.push_back(HelpPage{259, "Mortgage", "About mortgages."});
+    window.setHelpFile(file);
+    window.showContents();
+    emit window.browser()->anchorClicked(QUrl("help:topic/259"));
+    EXPECT_TRUE(window.pageText().contains("About mortgages."));
+    window.showTopic(259);
+    window.showHelpOnHelp();
+    EXPECT_FALSE(window.pageText().contains("About mortgages."));
+
+    QPushButton* back = nullptr;
+    for (QPushButton* button : window.findChildren<QPushButton*>())
+        if (button->text() == "&Back")
+            back = button;
+    ASSERT_NE(back, nullptr);
+    back->click();
+    EXPECT_TRUE(window.pageText().contains("About mortgages.")) << "the same page is kept once";
+    back->click();
+    EXPECT_TRUE(window.pageText().contains("Start here."));
+    EXPECT_FALSE(back->isEnabled());
+}
+
+} // namespace
+} // namespace tw

@@ -1,0 +1,163 @@
+#include "platform/fields.h"
+
+#include "finance/messages.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tw {
+namespace {
+
+// A dialog that only holds texts; it cuts them to maxChars − 1 characters as a real one does.
+class FakeWindow : public Window
+{
+public:
+    std::map<int, std::string> texts;
+
+    std::string text(int id, int maxChars) const override
+    {
+        const auto found = texts.find(id);
+        if (found == texts.end() || maxChars <= 1)
+            return {};
+        return found->second.substr(0, static_cast<std::size_t>(maxChars - 1));
+    }
+    void setText(int id, std::string_view text) override { texts[id] = std::string(text); }
+    void setEnabled(int, bool) override {}
+    bool isChecked(int) const override { return false; }
+    void setChecked(int, bool) override {}
+    void focusAndSelect(int) override {}
+    void end(int) override {}
+    void bringToFront() override {}
+    Size clientSize() const override { return {}; }
+    void moveControl(int, Rect) override {}
+    void showControl(int, bool) override {}
+    void createList(int, Rect, const std::vector<ListColumn>&) override {}
+    void addListRow(int, const std::vector<std::string>&) override {}
+    void attachSpin(int, int, int, int) override {}
+};
+
+struct Shown
+{
+    Window* owner;
+    std::string text;
+    std::string title;
+    MessageIcon icon;
+    MessageButtons buttons;
+    bool systemModal;
+};
+
+class FakePlatform : public Platform
+{
+public:
+    std::vector<Shown> messages;
+
+    MessageAnswer message(Window* owner, std::string_view text, std::string_view title,
+                          MessageIcon icon, MessageButtons buttons, bool systemModal) override
+    {
+        messages.push_back(
+            {owner, std::string(text), std::string(title), icon, buttons, systemModal});
+        return MessageAnswer::Ok;
+    }
+    int runModal(Form&, Window*) override { return -1; }
+    void post(std::function<void()>) override {}
+    bool startProgram(std::string_view) override { return false; }
+    bool openAddress(std::string_view) override { return false; }
+    void help(HelpRequest, int, Window*) override {}
+    void repaintMainFrame() override {}
+};
+
+TEST(ReadNumberField, AcceptsValuesWithinTheLimitsBothInclusive)
+{
+    const struct
+    {
+        const char* text;
+        double low, high;
+        float expected;
+    } cases[] = {
+        {"35", 1, 120, 35.0f},  {"1", 1, 120, 1.0f},      {"120", 1, 120, 120.0f},
+        {" 7.5", 0, 1000, 7.5f}, {"12abc", 0, 100, 12.0f}, {"", 0, 100, 0.0f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        FakeWindow dialog;
+        FakePlatform platform;
+        dialog.texts[104] = c.text;
+        const auto value = ReadNumberField(platform, dialog, 104, 10, c.low, c.high, 3, "AGE");
+        ASSERT_TRUE(value.has_value());
+        EXPECT_EQ(*value, c.expected);
+        EXPECT_TRUE(platform.messages.empty());
+    }
+}
+
+TEST(ReadNumberField, ShowsTheNumberedMessageInASystemModalErrorBoxOwnedByTheDialog)
+{
+    const struct
+    {
+        const char* text;
+        double low, high;
+        int messageId;
+    } cases[] = {
+        {"0", 1, 120, 3},
+        {"121", 1, 120, 7},
+        {"-0.01", 0, 100, 5},
+        {"abc", 1, 120, 3}, // no number reads as 0
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        FakeWindow dialog;
+        FakePlatform platform;
+        dialog.texts[102] = c.text;
+        EXPECT_FALSE(
+            ReadNumberField(platform, dialog, 102, 10, c.low, c.high, c.messageId, "AGE ERROR"));
+        ASSERT_EQ(platform.messages.size(), 1u);
+        const Shown& shown = platform.messages[0];
+        EXPECT_EQ(shown.owner, &dialog);
+        EXPECT_EQ(shown.text, ValidationMessage(c.messageId));
+        EXPECT_FALSE(shown.text.empty());
+        EXPECT_EQ(shown.title, "AGE ERROR");
+        EXPECT_EQ(shown.icon, MessageIcon::Error);
+        EXPECT_EQ(shown.buttons, MessageButtons::Ok);
+        EXPECT_TRUE(shown.systemModal);
+    }
+}
+
+TEST(ReadNumberField, ReadsOnlyTheFirstMaxCharsMinusOneCharacters)
+{
+    FakeWindow dialog;
+    FakePlatform platform;
+    dialog.texts[105] = "1234567";
+    // Four characters: "1234" is within the limit although the whole text is not.
+    const auto value = ReadNumberField(platform, dialog, 105, 5, 0, 5000, 2, "AMOUNT ERROR");
+    ASSERT_TRUE(value.has_value());
+    EXPECT_EQ(*value, 1234.0f);
+}
+
+TEST(CheckRange, ComparesTheFloatWidenedToDoubleWithTheLimits)
+{
+    FakeWindow dialog;
+    FakePlatform platform;
+    // 0.1f is 0.100000001490116..., just above the double 0.1, so it is outside [0, 0.1];
+    // 0.5f is exact and sits on the limit.
+    EXPECT_FALSE(CheckRange(platform, dialog, 0.1f, 0, 0.1, 2, "T"));
+    EXPECT_TRUE(CheckRange(platform, dialog, 0.5f, 0, 0.5, 2, "T"));
+    EXPECT_TRUE(CheckRange(platform, dialog, 0.1f, 0.1, 1, 2, "T"));
+    EXPECT_EQ(platform.messages.size(), 1u);
+}
+
+TEST(CheckRange, RejectsNotANumber)
+{
+    FakeWindow dialog;
+    FakePlatform platform;
+    EXPECT_FALSE(CheckRange(platform, dialog, std::numeric_limits<float>::quiet_NaN(), -1e30,
+                            1e30, 2, "T"));
+    EXPECT_FALSE(CheckRange(platform, dialog, std::numeric_limits<float>::infinity(), 0,
+                            99999999, 2, "T"));
+    EXPECT_EQ(platform.messages.size(), 2u);
+}
+
+} // namespace
+} // namespace tw
