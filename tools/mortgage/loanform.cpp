@@ -1,0 +1,115 @@
+#include "tools/mortgage/loanform.h"
+
+#include "finance/format.h"
+#include "finance/messages.h"
+#include "finance/numberreader.h"
+#include "platform/fields.h"
+#include "tools/mortgage/loanpayment.h"
+
+namespace tw {
+
+namespace {
+
+constexpr int kAmount = 104;
+constexpr int kDownPayment = 105;
+constexpr int kRate = 106;
+constexpr int kYears = 107;
+constexpr int kPayment = 108;
+constexpr int kOk = 109;
+constexpr int kHelp = 111;
+constexpr int kCalculate = 112;
+
+constexpr int kHelpContext = 260;
+constexpr int kFieldChars = 10; // texts of at most 9 characters
+
+constexpr int kAmountMessage = 2;
+constexpr int kYearsMessage = 5;
+constexpr int kRateMessage = 6;
+
+constexpr std::string_view kRateTitle = "RATE ERROR";
+
+} // namespace
+
+int LoanForm::defaultButton() const
+{
+    return kCalculate;
+}
+
+void LoanForm::opened(Window& window)
+{
+    window_ = &window;
+    context_.records.marks.set(ToolMark::Loan, &window);
+    const LoanTexts& texts = context_.records.loan;
+    window.setText(kAmount, texts.amount);
+    window.setText(kDownPayment, texts.downPayment);
+    window.setText(kRate, texts.rate);
+    window.setText(kYears, texts.years);
+    window.setText(kPayment, texts.payment);
+}
+
+void LoanForm::command(int id)
+{
+    switch (id) {
+    case kCalculate:
+        calculate();
+        return;
+    case kOk:
+        context_.records.marks.clear(ToolMark::Loan);
+        window_->end(1);
+        context_.platform.repaintMainFrame();
+        return;
+    case kHelp:
+        context_.platform.help(HelpRequest::Context, kHelpContext, window_);
+        return;
+    default:
+        return;
+    }
+}
+
+void LoanForm::moved()
+{
+    context_.platform.repaintMainFrame();
+}
+
+void LoanForm::calculate()
+{
+    Platform& platform = context_.platform;
+    Window& window = *window_;
+    LoanTexts& texts = context_.records.loan;
+
+    // Each text is kept as read before its test, so a refused one comes back next time.
+    texts.rate = window.text(kRate, kFieldChars);
+    const Percent rate = ReadFloat(texts.rate);
+    if (!CheckRange(platform, window, rate, 1, 1000, kRateMessage, kRateTitle))
+        return;
+
+    texts.amount = window.text(kAmount, kFieldChars);
+    const Money amount = ReadFloat(texts.amount);
+    if (!CheckRange(platform, window, amount, 1, 100000000, kAmountMessage, "AMOUNT ERROR"))
+        return;
+
+    texts.downPayment = window.text(kDownPayment, kFieldChars);
+    const Money downPayment = ReadFloat(texts.downPayment);
+    if (!CheckRange(platform, window, downPayment, 0, 100000000, kAmountMessage,
+                    "DOWN PAYMENT ERROR"))
+        return;
+
+    texts.years = window.text(kYears, kFieldChars);
+    const int years = ReadInt(texts.years);
+    if (years < 1 || years > 100) {
+        ShowFieldError(platform, window, ValidationMessage(kYearsMessage), "NO OF YEARS ERROR");
+        return;
+    }
+
+    const LoanTerms terms{amount, downPayment, rate, years};
+    const PaymentLimit limit = LoanPaymentLimit(terms);
+    if (limit != PaymentLimit::Ok) {
+        ShowFieldError(platform, window, PaymentLimitMessage(limit), kRateTitle);
+        return;
+    }
+
+    texts.payment = Format("%-9.2f", LoanPayment(terms));
+    window.setText(kPayment, texts.payment);
+}
+
+} // namespace tw

@@ -1,0 +1,34 @@
+#pragma once
+#include "platform/form.h"
+#include "tools/toolcontext.h"
+
+namespace tw {
+
+// The Mortgage Schedule window: the payoff schedule of the mortgage record as a banded list,
+// one row per year of age, written at the same time to the table file that printing reads.
+// Every opening and every resize builds the list and the file afresh from the record.
+class ScheduleForm final : public Form
+{
+public:
+    static constexpr int kOk = 1;
+    static constexpr int kPrint = 2; // also what Escape sends
+    static constexpr int kList = 101;
+    static constexpr const char* kFileName = "psched.tmp";
+
+    explicit ScheduleForm(ToolContext& context) : context_(context) {}
+
+    std::string_view resource() const override { return "moschedule"; }
+    void opened(Window& window) override;
+    void command(int id) override;
+    void moved() override;
+    void closeRequested() override;
+    void resized(Size client) override;
+
+private:
+    void build();
+
+    ToolContext& context_;
+    Window* window_ = nullptr;
+};
+
+} // namespace tw
