@@ -1,0 +1,86 @@
+#include "tools/calculators/creditcardform.h"
+
+#include "finance/format.h"
+#include "platform/fields.h"
+#include "tools/calculators/creditcard.h"
+#include "tools/calculators/truncatecount.h"
+
+namespace tw {
+
+namespace {
+
+constexpr int kFieldChars = 9; // characters of text read from each field
+
+} // namespace
+
+void CreditCardForm::opened(Window& window)
+{
+    window_ = &window;
+    const CreditCardRecord& card = context_.records.cardRecord();
+    window.setText(kBalance, Format("%-12.2f", static_cast<double>(card.balance)));
+    window.setText(kRate, Format("%-6.2f", static_cast<double>(card.rate)));
+    window.setText(kPayment, Format("%-11.2f", static_cast<double>(card.payment)));
+    window.setText(kPurchases, Format("%-11.2f", static_cast<double>(card.purchases)));
+    window.setText(kMonths, Format("%-3d", TruncateCount(card.months)));
+    window.setText(kYears, Format("%-5.2f", static_cast<double>(card.years)));
+    window.setText(kInterest, Format("%-11.2f", static_cast<double>(card.interest)));
+    context_.records.marks.set(ToolMark::CreditCard, &window);
+}
+
+void CreditCardForm::command(int id)
+{
+    switch (id) {
+    case kCalculate:
+        calculate();
+        return;
+    case kHelp:
+        context_.platform.help(HelpRequest::Context, kHelpContext, window_);
+        return;
+    case kOk:
+        calculate();
+        context_.records.marks.clear(ToolMark::CreditCard);
+        window_->end(1);
+        context_.platform.repaintMainFrame();
+        return;
+    default:
+        return;
+    }
+}
+
+void CreditCardForm::moved()
+{
+    context_.platform.repaintMainFrame();
+}
+
+// Works on the record of the slot in force when the calculation runs.
+void CreditCardForm::calculate()
+{
+    Window& window = *window_;
+    CreditCardRecord& card = context_.records.cardRecord();
+    card.rate = ReadFloatField(window, kRate, kFieldChars + 1);
+    card.balance = ReadFloatField(window, kBalance, kFieldChars + 1);
+    card.payment = ReadFloatField(window, kPayment, kFieldChars + 1);
+    card.purchases = ReadFloatField(window, kPurchases, kFieldChars + 1);
+
+    const CardPayoffResult payoff =
+        PayOffCard({card.balance, card.rate, card.payment, card.purchases});
+    if (!payoff.finite) {
+        // A payment below the month's interest at a high rate lets the balance outgrow
+        // the float range long before the 1200 months are over; nothing sensible is left
+        // to show, so the results stay as they were.
+        ShowFieldWarning(context_.platform, window,
+                         "The balance and the interest grow too large to calculate.\n"
+                         "Please enter a larger monthly payment or a lower rate.",
+                         "Calculation Error!");
+        return;
+    }
+
+    window.setText(kYears, Format("%-5.2f", static_cast<double>(payoff.years)));
+    window.setText(kMonths, Format("%3d", TruncateCount(payoff.months)));
+    window.setText(kInterest, Format("%13.2f", static_cast<double>(payoff.interest)));
+    card.months = payoff.months;
+    card.years = payoff.years;
+    card.interest = payoff.interest;
+}
+
+} // namespace tw

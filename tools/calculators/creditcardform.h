@@ -1,0 +1,41 @@
+#pragma once
+#include "platform/form.h"
+#include "tools/toolcontext.h"
+
+namespace tw {
+
+// Credit card debt payoff: how many months a fixed monthly payment takes to clear a balance
+// that keeps taking a fixed amount of purchases, and the interest paid on the way. Works on
+// the CreditCardRecord of the record slot in force. No close box; OK computes once more
+// before it closes.
+class CreditCardForm final : public Form
+{
+  public:
+    static constexpr int kBalance = 104;
+    static constexpr int kRate = 105;
+    static constexpr int kYears = 106;
+    static constexpr int kOk = 107;
+    static constexpr int kHelp = 109;
+    static constexpr int kPayment = 110;
+    static constexpr int kCalculate = 111;
+    static constexpr int kPurchases = 113;
+    static constexpr int kMonths = 114;
+    static constexpr int kInterest = 115;
+
+    static constexpr int kHelpContext = 1586;
+
+    explicit CreditCardForm(ToolContext& context) : context_(context) {}
+
+    std::string_view resource() const override { return "ccard"; }
+    void opened(Window& window) override;
+    void command(int id) override;
+    void moved() override;
+
+  private:
+    void calculate();
+
+    ToolContext& context_;
+    Window* window_ = nullptr;
+};
+
+} // namespace tw

@@ -1,0 +1,115 @@
+#include "tools/calculators/effectiveform.h"
+
+#include "finance/format.h"
+#include "platform/fields.h"
+#include "tools/calculators/effectiverate.h"
+#include "tools/calculators/truncatecount.h"
+
+#include <array>
+#include <cmath>
+#include <utility>
+
+namespace tw {
+
+namespace {
+
+constexpr int kFieldChars = 9; // characters of text read from each field
+
+// The fixed choices, tested in this order, with their compoundings a year.
+constexpr std::array<std::pair<int, int>, 4> kFixedChoices{{
+    {EffectiveForm::kDaily, 365},
+    {EffectiveForm::kMonthly, 12},
+    {EffectiveForm::kQuarterly, 4},
+    {EffectiveForm::kSemiannually, 2},
+}};
+
+} // namespace
+
+void EffectiveForm::opened(Window& window)
+{
+    window_ = &window;
+    window.setEnabled(kOtherCount, false);
+    context_.records.marks.set(ToolMark::Effective, &window);
+}
+
+void EffectiveForm::command(int id)
+{
+    // Every click settles whether the count of the Other choice can be typed.
+    updateOtherCount();
+    switch (id) {
+    case kCalculate:
+        calculate();
+        return;
+    case kHelp:
+        context_.platform.help(HelpRequest::Context, kHelpContext, window_);
+        return;
+    case kOk:
+        context_.records.marks.clear(ToolMark::Effective);
+        window_->end(1);
+        context_.platform.repaintMainFrame();
+        return;
+    default:
+        return;
+    }
+}
+
+void EffectiveForm::moved()
+{
+    context_.platform.repaintMainFrame();
+}
+
+// With no choice made the field keeps its state.
+void EffectiveForm::updateOtherCount()
+{
+    for (const auto& [id, count] : kFixedChoices) {
+        if (window_->isChecked(id)) {
+            window_->setEnabled(kOtherCount, false);
+            return;
+        }
+    }
+    if (window_->isChecked(kOther))
+        window_->setEnabled(kOtherCount, true);
+}
+
+void EffectiveForm::calculate()
+{
+    Window& window = *window_;
+    const float nominal = ReadFloatField(window, kNominalRate, kFieldChars + 1);
+    if (!(nominal > -200 && nominal < 200)) {
+        ShowFieldWarning(context_.platform, window,
+                         "The Nominal Rate must be a value greater than -200 and less than "
+                         "200.00",
+                         "Rate Error!");
+        return;
+    }
+
+    int compoundings = 1; // no choice made: once a year
+    bool fixed = false;
+    for (const auto& [id, count] : kFixedChoices) {
+        if (window.isChecked(id)) {
+            compoundings = count;
+            fixed = true;
+            break;
+        }
+    }
+    if (fixed) {
+        window.setEnabled(kOtherCount, false);
+    } else if (window.isChecked(kOther)) {
+        window.setEnabled(kOtherCount, true);
+        const float typed = ReadFloatField(window, kOtherCount, kFieldChars + 1);
+        // 12.9 counts as 12; the truncated count must stay below 365.
+        if (!(typed >= 1 && std::trunc(typed) < 365)) {
+            ShowFieldWarning(context_.platform, window,
+                             "The number of compounding periods per year must be greater than "
+                             "or equal to 1 and less than 365",
+                             "Period Error!");
+            return;
+        }
+        compoundings = TruncateCount(typed);
+    }
+
+    const Percent rate = EffectiveYearlyRate({nominal, compoundings});
+    window.setText(kResult, Format("%-8.4f", static_cast<double>(rate)));
+}
+
+} // namespace tw

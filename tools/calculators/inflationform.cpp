@@ -1,0 +1,128 @@
+#include "tools/calculators/inflationform.h"
+
+#include "finance/format.h"
+#include "platform/fields.h"
+#include "tools/calculators/inflation.h"
+
+#include <cmath>
+
+namespace tw {
+
+namespace {
+
+// Characters of text read from each field.
+constexpr int kAgeChars = 9;
+constexpr int kAmountChars = 14;
+constexpr int kRateChars = 9;
+
+// A year at −100 % leaves amount × 0.01's representation error behind: about −2e-14, or
+// −0 once it has shrunk further, after an odd number of such years. It is shown as the 0.00
+// it stands for, not as -0.00.
+std::string AmountText(float amount)
+{
+    if (amount <= 0 && amount > -0.005f)
+        amount = 0;
+    return Format("%-13.2f", static_cast<double>(amount));
+}
+
+bool Within(float value, double low, double high)
+{
+    const double v = value;
+    return low <= v && v <= high;
+}
+
+} // namespace
+
+void InflationForm::opened(Window& window)
+{
+    window_ = &window;
+    const InflationValues& values = context_.records.inflation;
+    window.setText(kStartAge, Format("%-6.2f", static_cast<double>(values.startAge)));
+    window.setText(kEndAge, Format("%-6.2f", static_cast<double>(values.endAge)));
+    window.setText(kAmount, Format("%-13.2f", static_cast<double>(values.amount)));
+    window.setText(kRate, Format("%-13.2f", static_cast<double>(values.rate)));
+    window.setText(kResult, AmountText(values.inflated));
+    context_.records.marks.set(ToolMark::Inflation, &window);
+    // Help On Help stays switched off for the rest of the run once this tool has opened.
+    context_.records.helpOnHelpDisabled = true;
+}
+
+void InflationForm::command(int id)
+{
+    switch (id) {
+    case kCalculate:
+        calculate();
+        return;
+    case kOk:
+        context_.records.marks.clear(ToolMark::Inflation);
+        window_->end(1);
+        context_.platform.repaintMainFrame();
+        return;
+    default:
+        return; // Escape (2) and Enter do nothing here
+    }
+}
+
+void InflationForm::moved()
+{
+    context_.platform.repaintMainFrame();
+}
+
+void InflationForm::warn(const char* text, const char* title)
+{
+    ShowFieldWarning(context_.platform, *window_, text, title);
+}
+
+// Each value is stored as soon as it passes its check, so a later failure keeps it.
+void InflationForm::calculate()
+{
+    Window& window = *window_;
+    InflationValues& values = context_.records.inflation;
+
+    const float startAge = ReadFloatField(window, kStartAge, kAgeChars + 1);
+    if (!Within(startAge, 1, 120)) {
+        warn("Start age must be a value from 1 - 120.", "Start Age Error!");
+        return;
+    }
+    values.startAge = startAge;
+
+    const float endAge = ReadFloatField(window, kEndAge, kAgeChars + 1);
+    if (!Within(endAge, 1, 120)) {
+        warn("End Age must be a value from 1 - 120.", "End Age Error!");
+        return;
+    }
+    if (!(endAge > values.startAge)) {
+        warn("End Age must be greater the Start Age.", "End Age Error!");
+        return;
+    }
+    values.endAge = endAge;
+
+    const float rate = ReadFloatField(window, kRate, kRateChars + 1);
+    if (!Within(rate, -100, 100)) {
+        warn("Inflation Rate must be a value from -100 - 100.", "Rate Error!");
+        return;
+    }
+    values.rate = rate;
+
+    // 99999999 has no float value: typed, it reads as 100000000 and is refused.
+    const float amount = ReadFloatField(window, kAmount, kAmountChars + 1);
+    if (!Within(amount, 1, 99999999)) {
+        warn("This amount must be a value from 1.0 - 99999999.00", "Amount Error!");
+        return;
+    }
+    values.amount = amount;
+
+    const InflationResult result =
+        InflateAmount({values.startAge, values.endAge, values.rate, values.amount});
+    if (!result.finite) {
+        // 100 % a year over a long span passes every check but leaves the float range.
+        warn("The inflated amount is too large to calculate.\n"
+             "Please use a lower rate, fewer years or a smaller amount.",
+             "Inflated Amount Error!");
+        return;
+    }
+    values.inflated = result.amount;
+    window.setText(kResult, AmountText(values.inflated));
+}
+
+} // namespace tw

@@ -1,0 +1,127 @@
+#include "tools/calculators/taxesform.h"
+
+#include "finance/format.h"
+#include "finance/money.h"
+#include "platform/fields.h"
+#include "tools/calculators/effectiveform.h"
+#include "tools/calculators/taxanalysis.h"
+
+namespace tw {
+
+namespace {
+
+// Characters of text read from each field.
+constexpr int kAmountChars = 14;
+constexpr int kYearsChars = 3;
+constexpr int kRateChars = 9;
+
+std::string PercentText(float value)
+{
+    return Format("%-4.2f", static_cast<double>(value)) + "%";
+}
+
+std::string MoneyText(float value)
+{
+    return FormatMoney(Format("%13.2f", static_cast<double>(value)));
+}
+
+} // namespace
+
+void TaxesForm::opened(Window& window)
+{
+    window_ = &window;
+    const TaxValues& values = context_.records.taxes;
+    window.setText(kAmount, Format("%-6.2f", static_cast<double>(values.amount)));
+    window.setText(kYears, Format("%3d", values.years));
+    window.setText(kReturnRate, Format("%-13.4f", static_cast<double>(values.returnRate)));
+    window.setText(kTaxRate, Format("%-13.2f", static_cast<double>(values.taxRate)));
+    window.setText(kInflationRate, Format("%-13.2f", static_cast<double>(values.inflationRate)));
+    context_.records.marks.set(ToolMark::Taxes, &window);
+}
+
+void TaxesForm::command(int id)
+{
+    switch (id) {
+    case kCalculate:
+        calculate();
+        return;
+    case kEffectiveRate: {
+        // Owned by this dialog; nothing passes between the two.
+        EffectiveForm effective(context_);
+        context_.platform.runModal(effective, window_);
+        return;
+    }
+    case kHelp:
+        context_.platform.help(HelpRequest::Context, kHelpContext, window_);
+        return;
+    case kOk:
+        context_.records.marks.clear(ToolMark::Taxes);
+        window_->end(1);
+        context_.platform.repaintMainFrame();
+        return;
+    default:
+        return;
+    }
+}
+
+void TaxesForm::moved()
+{
+    context_.platform.repaintMainFrame();
+}
+
+void TaxesForm::warn(const char* text, const char* title)
+{
+    ShowFieldWarning(context_.platform, *window_, text, title);
+}
+
+// Each value is stored as soon as it is read and accepted; a later failure keeps it.
+void TaxesForm::calculate()
+{
+    Window& window = *window_;
+    TaxValues& values = context_.records.taxes;
+
+    const float amount = ReadFloatField(window, kAmount, kAmountChars + 1);
+    if (!(amount > 0)) {
+        warn("The investment amount must be greater than $0.00.", "Amount Error!");
+        return;
+    }
+    values.amount = amount;
+
+    const int years = ReadIntField(window, kYears, kYearsChars + 1);
+    if (years <= 0) {
+        warn("The number of years be greater than 0.", "Number of Years Error!");
+        return;
+    }
+    values.years = years;
+
+    values.returnRate = ReadFloatField(window, kReturnRate, kRateChars + 1);
+    values.taxRate = ReadFloatField(window, kTaxRate, kRateChars + 1);
+    values.inflationRate = ReadFloatField(window, kInflationRate, kRateChars + 1);
+
+    // Prices falling by all they are worth leave nothing to measure today's money with;
+    // the real rate's divisor is then next to nothing and the results have no meaning.
+    if (values.inflationRate == -100.0f) {
+        warn("An inflation rate of -100% leaves no purchasing power to compare with.\n"
+             "Please enter a different inflation rate.",
+             "Inflation Rate Error!");
+        return;
+    }
+
+    const TaxResult result = AnalyzeTaxes(
+        {values.amount, values.years, values.returnRate, values.taxRate, values.inflationRate});
+    if (!IsShowable(result)) {
+        warn("These values give a result too large to calculate.\n"
+             "Please check the amount and the rates.",
+             "Calculation Error!");
+        return;
+    }
+
+    window.setText(kShownYears, Format("%d", values.years));
+    window.setText(kShownTaxRate, PercentText(values.taxRate));
+    window.setText(kEndValue, MoneyText(result.endValue));
+    window.setText(kShownInflationRate, PercentText(values.inflationRate));
+    window.setText(kTodayValue, MoneyText(result.todayValue));
+    window.setText(kRealRate, PercentText(result.realYearlyRate));
+}
+
+} // namespace tw

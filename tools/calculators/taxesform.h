@@ -1,0 +1,46 @@
+#pragma once
+#include "platform/form.h"
+#include "tools/toolcontext.h"
+
+namespace tw {
+
+// Taxes, inflation and your investment: what an invested amount is worth after taxed yearly
+// returns, and what that is in today's money. Its inputs survive between openings in
+// AppRecords::taxes; the analysis sentence (fields 15 to 20) starts empty each time.
+class TaxesForm final : public Form
+{
+  public:
+    static constexpr int kAmount = 10;
+    static constexpr int kYears = 11;
+    static constexpr int kReturnRate = 12;
+    static constexpr int kTaxRate = 13;
+    static constexpr int kInflationRate = 14;
+    static constexpr int kShownYears = 15;
+    static constexpr int kShownTaxRate = 16;
+    static constexpr int kEndValue = 17;
+    static constexpr int kShownInflationRate = 18;
+    static constexpr int kTodayValue = 19;
+    static constexpr int kRealRate = 20;
+    static constexpr int kOk = 21;
+    static constexpr int kCalculate = 22;
+    static constexpr int kHelp = 23;
+    static constexpr int kEffectiveRate = 24;
+
+    static constexpr int kHelpContext = 1556;
+
+    explicit TaxesForm(ToolContext& context) : context_(context) {}
+
+    std::string_view resource() const override { return "taxinf"; }
+    void opened(Window& window) override;
+    void command(int id) override;
+    void moved() override;
+
+  private:
+    void calculate();
+    void warn(const char* text, const char* title);
+
+    ToolContext& context_;
+    Window* window_ = nullptr;
+};
+
+} // namespace tw

@@ -1,0 +1,196 @@
+#include "finance/format.h"
+#include "tools/calculators/tradeoff.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace tw {
+namespace {
+
+// Option 1 pays 1000 once and 100 a period for 250 a period; option 2 gets 500 once and 50
+// a period: after 12 periods 800 and 1100 (the documented example, and by hand).
+TradeInput WorkedExample(float periods)
+{
+    TradeInput in;
+    in.options[0] = {"Buy", 1000, 100, 0, 250};
+    in.options[1] = {"Rent", 0, 0, 500, 50};
+    in.periods = periods;
+    return in;
+}
+
+std::string Shown(double value)
+{
+    return Format("%-10.2f", value);
+}
+
+TEST(CompareTradeOffs, MatchesWorkedExample)
+{
+    const TradeResult r = CompareTradeOffs(WorkedExample(12));
+    EXPECT_EQ(Shown(r.endAmounts[0]), "800.00    ");
+    EXPECT_EQ(Shown(r.endAmounts[1]), "1100.00   ");
+    EXPECT_EQ(Shown(r.endAmounts[2]), "0.00      ");
+    EXPECT_EQ(Shown(r.differences[0]), "300.00    ");
+    EXPECT_EQ(Shown(r.differences[1]), "1100.00   ");
+    EXPECT_EQ(Shown(r.differences[2]), "800.00    ");
+    EXPECT_TRUE(r.finite);
+}
+
+struct PeriodCase
+{
+    float periods;
+    const char* first; // E1 "%.2f"
+};
+
+// A period count is used truncated toward zero; none at all when that is 0 or less.
+TEST(CompareTradeOffs, TruncatesThePeriodCount)
+{
+    const PeriodCase cases[] = {
+        {12.7f, "800.00"},   {12.0f, "800.00"},    {0.0f, "-1000.00"}, {0.9f, "-1000.00"},
+        {-5.0f, "-1000.00"}, {-1e30f, "-1000.00"}, {1.0f, "-850.00"},
+    };
+    for (const PeriodCase& c : cases) {
+        const TradeResult r = CompareTradeOffs(WorkedExample(c.periods));
+        const std::string shown = Format("%.2f", static_cast<double>(r.endAmounts[0]));
+        SCOPED_TRACE(Format("periods %g: expected %s, got %s", static_cast<double>(c.periods),
+                            c.first, shown.c_str()));
+        EXPECT_EQ(shown, c.first);
+    }
+}
+
+TEST(CompareTradeOffs, EndsAHugePeriodCountWhereFloatSumsStopGrowing)
+{
+    // Adding 1 to a float stops changing it at 2^24 (16777216 + 1 is a tie, kept even), so
+    // 216 periods from 16777000 reach the end value that any larger count keeps.
+    TradeInput in;
+    in.options[0].fixedAmount = 16777000;
+    in.options[0].incomePerPeriod = 1;
+    const std::pair<float, float> cases[] = {
+        {215, 16777215},
+        {216, 16777216},
+        {1e9f, 16777216},
+        {std::numeric_limits<float>::infinity(), 16777216},
+    };
+    for (const auto& [periods, end] : cases) {
+        in.periods = periods;
+        SCOPED_TRACE(Format("periods %g", static_cast<double>(periods)));
+        EXPECT_EQ(CompareTradeOffs(in).endAmounts[0], end);
+    }
+}
+
+TEST(CompareTradeOffs, KeepsDifferencesUnrounded)
+{
+    // 16777216 − 0.25 has no float value; the difference is shown from the exact one.
+    TradeInput in;
+    in.options[0].fixedAmount = 16777216;
+    in.options[1].fixedAmount = 0.25f;
+    const TradeResult r = CompareTradeOffs(in);
+    EXPECT_EQ(Shown(r.differences[0]), "16777215.75");
+    EXPECT_EQ(Shown(r.differences[1]), "0.25      ");
+}
+
+TEST(CompareTradeOffs, FlagsAmountsBeyondTheFloatRange)
+{
+    TradeInput in;
+    in.options[0].incomePerPeriod = 1e37f;
+    in.periods = 100;
+    EXPECT_FALSE(CompareTradeOffs(in).finite);
+
+    TradeInput both; // each end amount is finite, their difference is not
+    both.options[0].fixedAmount = 3e38f;
+    both.options[1].fixedCost = 3e38f;
+    const TradeResult r = CompareTradeOffs(both);
+    EXPECT_TRUE(std::isfinite(r.endAmounts[0]) && std::isfinite(r.endAmounts[1]));
+    EXPECT_EQ(Shown(r.differences[0]).substr(0, 5), "60000"); // 6e38 fits a double
+    EXPECT_TRUE(r.finite);
+
+    TradeInput typed; // a value typed beyond the float range reads as infinity
+    typed.options[2].fixedCost = std::numeric_limits<float>::infinity();
+    EXPECT_FALSE(CompareTradeOffs(typed).finite);
+}
+
+// Written by hand from the file layout: head, periods + 2, the named options, rows 0 to
+// n + 1 of "0.0" lines and the running values, "Done" twice.
+TEST(TradeGraphText, WritesNamedOptionsRowByRow)
+{
+    const std::string expected = "1\nDummy\nDummy\nDummy\n"
+                                 "5.000000\n"
+                                 "2\n"
+                                 "Buy\nRent\n"
+                                 "0.0\n0.0\n0.000000 -1000.000000 500.000000 \n"
+                                 "0.0\n0.0\n1.000000 -850.000000 550.000000 \n"
+                                 "0.0\n0.0\n2.000000 -700.000000 600.000000 \n"
+                                 "0.0\n0.0\n3.000000 -550.000000 650.000000 \n"
+                                 "0.0\n0.0\n4.000000 -400.000000 700.000000 \n"
+                                 "Done\nDone\n";
+    EXPECT_EQ(TradeGraphText(WorkedExample(3)), expected);
+}
+
+TEST(TradeGraphText, LeavesOutUnnamedOptions)
+{
+    TradeInput in = WorkedExample(3.5f);
+    in.options[0].name.clear();
+    in.options[2] = {"Keep \"old\" car é", 0, 10, 0, 0};
+    const std::string expected = "1\nDummy\nDummy\nDummy\n"
+                                 "5.500000\n"
+                                 "2\n"
+                                 "Rent\nKeep \"old\" car é\n"
+                                 "0.0\n0.0\n0.000000 500.000000 0.000000 \n"
+                                 "0.0\n0.0\n1.000000 550.000000 -10.000000 \n"
+                                 "0.0\n0.0\n2.000000 600.000000 -20.000000 \n"
+                                 "0.0\n0.0\n3.000000 650.000000 -30.000000 \n"
+                                 "0.0\n0.0\n4.000000 700.000000 -40.000000 \n"
+                                 "Done\nDone\n";
+    EXPECT_EQ(TradeGraphText(in), expected);
+}
+
+TEST(TradeGraphText, WithNoNamesHoldsOnlyRowNumbers)
+{
+    TradeInput in = WorkedExample(3);
+    for (TradeOption& option : in.options)
+        option.name.clear();
+    EXPECT_EQ(TradeGraphText(in), "1\nDummy\nDummy\nDummy\n5.000000\n0\n"
+                                  "0.000000 \n1.000000 \n2.000000 \n3.000000 \n4.000000 \n"
+                                  "Done\nDone\n");
+}
+
+TEST(TradeGraphText, RunsTwoRowsPastThePeriods)
+{
+    for (const auto& [periods, rows] : {std::pair{3.0f, 5}, {12.7f, 14}, {100.0f, 102}}) {
+        const std::string text = TradeGraphText(WorkedExample(periods));
+        // Each row is two "0.0" lines and one data line ending in a blank.
+        const auto dataLines = std::count(text.begin(), text.end(), ' ');
+        SCOPED_TRACE(Format("periods %g", static_cast<double>(periods)));
+        EXPECT_EQ(dataLines, rows * 3); // three blanks a data line: after r and two values
+    }
+    const std::string text = TradeGraphText(WorkedExample(12.7f));
+    EXPECT_EQ(text.substr(0, 29), "1\nDummy\nDummy\nDummy\n14.700000");
+}
+
+// Written by hand: three names, twelve amounts in field order, the periods as typed, two
+// zeros.
+TEST(TradeInputsText, SavesEveryInputAsTyped)
+{
+    TradeInput in = WorkedExample(12.7f);
+    in.options[2].name = "  blanks, \"quotes\"";
+    const std::string expected = "Buy\nRent\n  blanks, \"quotes\"\n"
+                                 "1000.000000\n0.000000\n0.000000\n"
+                                 "100.000000\n0.000000\n0.000000\n"
+                                 "0.000000\n500.000000\n0.000000\n"
+                                 "250.000000\n50.000000\n0.000000\n"
+                                 "12.700000\n"
+                                 "0.000000\n0.000000\n";
+    EXPECT_EQ(TradeInputsText(in), expected);
+}
+
+TEST(TradeInputsText, KeepsAnEmptyNameAsAnEmptyLine)
+{
+    const std::string text = TradeInputsText(TradeInput{});
+    EXPECT_EQ(text.substr(0, 3), "\n\n\n");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 18);
+}
+
+} // namespace
+} // namespace tw

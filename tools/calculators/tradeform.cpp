@@ -1,0 +1,167 @@
+#include "tools/calculators/tradeform.h"
+
+#include "finance/format.h"
+#include "platform/fields.h"
+#include "tools/calculators/replacefile.h"
+#include "tools/calculators/truncatecount.h"
+
+#include <algorithm>
+
+namespace tw {
+
+namespace {
+
+constexpr int kNameChars = 19; // characters of an option name
+constexpr int kFieldChars = 9; // characters of text read from each number field
+constexpr int kPeriodsIndex = 12;
+
+constexpr const char* kGraphFile = "trade.tmp";
+constexpr const char* kInputsFile = "tradeinf.dat";
+constexpr const char* kGraphCommand = "twtplot.exe trade.tmp";
+
+} // namespace
+
+void TradeForm::opened(Window& window)
+{
+    window_ = &window;
+    const TradeValues& values = context_.records.trade;
+    for (int k = 0; k < 3; ++k)
+        window.setText(kFirstName + k, values.names[k]);
+    for (int row = 0; row < 4; ++row)
+        for (int k = 0; k < 3; ++k)
+            window.setText(kAmountRows[row] + k,
+                           Format("%-6.2f", static_cast<double>(values.values[row * 3 + k])));
+    const int periods = TruncateCount(values.values[kPeriodsIndex]);
+    window.setText(kPeriods, Format("%3d", periods));
+    // Upper 0, lower 100: the upper arrow lowers the count, the lower arrow raises it. A
+    // count typed outside that range leaves the arrows at its nearer end.
+    window.attachSpin(kPeriods, 0, 100, std::clamp(periods, 0, 100));
+    context_.records.marks.set(ToolMark::Trade, &window);
+    // Values that were already out of range when the form last closed leave the results
+    // empty rather than greet the user with a warning.
+    computeAndShow(true);
+}
+
+void TradeForm::command(int id)
+{
+    switch (id) {
+    case kCalculate:
+        readFields();
+        computeAndShow();
+        return;
+    case kGraph:
+        graph();
+        return;
+    case kHelp:
+        context_.platform.help(HelpRequest::Context, kHelpContext, window_);
+        return;
+    case kOk:
+        context_.records.marks.clear(ToolMark::Trade);
+        readFields();
+        // Nothing reads the saved inputs back, so the dialog closes whether or not they
+        // could be written.
+        if (!ReplaceFile(kInputsFile, TradeInputsText(input())))
+            ShowFieldError(context_.platform, *window_, "Cannot open tradeinf.dat for writing!",
+                           "FILE ERROR");
+        window_->end(1);
+        context_.platform.repaintMainFrame();
+        return;
+    default:
+        return;
+    }
+}
+
+void TradeForm::moved()
+{
+    context_.platform.repaintMainFrame();
+}
+
+// The other fields are not read again: the results follow the held values.
+void TradeForm::spinMoved(int buddyId, int position)
+{
+    if (buddyId != kPeriods)
+        return;
+    context_.records.trade.values[kPeriodsIndex] = static_cast<float>(position);
+    computeAndShow();
+}
+
+void TradeForm::readFields()
+{
+    const Window& window = *window_;
+    TradeValues& values = context_.records.trade;
+    for (int k = 0; k < 3; ++k)
+        values.names[k] = window.text(kFirstName + k, kNameChars + 1);
+    for (int row = 0; row < 4; ++row)
+        for (int k = 0; k < 3; ++k)
+            values.values[row * 3 + k] =
+                ReadFloatField(window, kAmountRows[row] + k, kFieldChars + 1);
+    values.values[kPeriodsIndex] = ReadFloatField(window, kPeriods, kFieldChars + 1);
+}
+
+TradeInput TradeForm::input() const
+{
+    const TradeValues& values = context_.records.trade;
+    TradeInput in;
+    for (int k = 0; k < 3; ++k) {
+        TradeOption& option = in.options[k];
+        option.name = values.names[k];
+        option.fixedCost = values.values[k];
+        option.costPerPeriod = values.values[3 + k];
+        option.fixedAmount = values.values[6 + k];
+        option.incomePerPeriod = values.values[9 + k];
+    }
+    in.periods = values.values[kPeriodsIndex];
+    return in;
+}
+
+bool TradeForm::computeAndShow(bool quiet)
+{
+    Window& window = *window_;
+    const TradeResult result = CompareTradeOffs(input());
+    if (!result.finite) {
+        if (quiet)
+            return false;
+        // Amounts near the float range's end (typed with an exponent) can add up past it.
+        ShowFieldWarning(context_.platform, window,
+                         "The amounts are too large to calculate.\n"
+                         "Please enter smaller amounts or fewer periods.",
+                         "Calculation Error!");
+        return false;
+    }
+    for (int k = 0; k < 3; ++k)
+        window.setText(kFirstEnd + k, Format("%-10.2f", static_cast<double>(result.endAmounts[k])));
+    window.setText(kDifference12, Format("%-10.2f", result.differences[0]));
+    window.setText(kDifference23, Format("%-10.2f", result.differences[1]));
+    window.setText(kDifference13, Format("%-10.2f", result.differences[2]));
+    return true;
+}
+
+void TradeForm::graph()
+{
+    Window& window = *window_;
+    readFields();
+    if (!computeAndShow())
+        return;
+
+    const TradeInput in = input();
+    const int periods = TruncateCount(in.periods);
+    if (periods > kGraphMaxPeriods) {
+        ShowFieldError(context_.platform, window, "The number of periods cannot exceed 100.",
+                       "FILE ERROR");
+        return;
+    }
+    if (periods < kGraphMinPeriods) {
+        ShowFieldError(context_.platform, window, "Not enough periods.\nPlease try again.",
+                       "FILE ERROR");
+        return;
+    }
+    if (!ReplaceFile(kGraphFile, TradeGraphText(in))) {
+        ShowFieldError(context_.platform, window, "Cannot open trad.tmp for writing!",
+                       "FILE ERROR");
+        return;
+    }
+    // The graph program runs on its own; whether it started is not examined.
+    context_.platform.startProgram(kGraphCommand);
+}
+
+} // namespace tw

@@ -1,0 +1,51 @@
+#pragma once
+#include "platform/form.h"
+#include "tools/calculators/tradeoff.h"
+#include "tools/toolcontext.h"
+
+namespace tw {
+
+// Trade-off analysis: up to three options, each with fixed and per-period costs and
+// incomes, compared over a common number of periods. Graph hands the period values to the
+// outside graph program through trade.tmp; OK saves the inputs in tradeinf.dat. The inputs
+// survive between openings in AppRecords::trade.
+class TradeForm final : public Form
+{
+  public:
+    static constexpr int kGraph = 104;
+    static constexpr int kDifference12 = 108;
+    static constexpr int kDifference23 = 109;
+    static constexpr int kDifference13 = 110;
+    static constexpr int kOk = 501;
+    static constexpr int kCalculate = 502;
+    static constexpr int kHelp = 503;
+    static constexpr int kPeriods = 601;
+    static constexpr int kFirstName = 901; // 901, 902, 903
+    static constexpr int kFirstEnd = 950;  // 950, 951, 952
+    // The amount fields of option k (0 to 2) are kAmountRows[row] + k, the rows being fixed
+    // cost, cost per period, fixed amount and income per period (held values row × 3 + k).
+    static constexpr int kAmountRows[4] = {101, 201, 301, 401};
+
+    static constexpr int kHelpContext = 1540;
+
+    explicit TradeForm(ToolContext& context) : context_(context) {}
+
+    std::string_view resource() const override { return "trade"; }
+    void opened(Window& window) override;
+    void command(int id) override;
+    void moved() override;
+    void spinMoved(int buddyId, int position) override;
+
+  private:
+    void readFields();
+    // Shows the results of the held values; false when they lie beyond the float range,
+    // after a warning unless quiet.
+    bool computeAndShow(bool quiet = false);
+    void graph();
+    TradeInput input() const;
+
+    ToolContext& context_;
+    Window* window_ = nullptr;
+};
+
+} // namespace tw
