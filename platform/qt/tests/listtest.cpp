@@ -4,6 +4,7 @@
 #include "platform/qt/tests/recordingform.h"
 #include "ui_listform.h"
 
+#include <QDir>
 #include <QApplication>
 #include <QHeaderView>
 #include <QImage>
@@ -101,7 +102,7 @@ TEST_F(BandedList, DrawsWhiteAndBandRowsWithGridLinesAndTheSelection)
     view->setCurrentIndex(view->model()->index(4, 0));
 
     const QImage image = view->viewport()->grab().toImage();
-    view->grab().save("list_banded.png"); // for a look by eye
+    view->grab().save(QDir::temp().filePath("tw-list-banded.png")); // for a look by eye
 
     const int rowHeight = view->visualRect(view->model()->index(0, 0)).height();
     for (int row = 0; row < 6; ++row) {
