@@ -2,9 +2,10 @@
 """Start-up benchmark: the median time from launch to the main window's first paint, and the
 peak resident memory of twtools, over repeated runs.
 
-    scripts/bench-startup.py [--runs N] [--xvfb] [BINARY]
+    scripts/bench-startup.py [--runs N] [--x11 | --xvfb] [BINARY]
 
-Without --xvfb the Qt offscreen platform is used; with it each run goes through xvfb-run.
+By default the Qt offscreen platform is used; --x11 uses the X server of $DISPLAY (start one
+with `Xvfb :99 &` and DISPLAY=:99), --xvfb starts one per run through xvfb-run.
 """
 import argparse
 import os
@@ -18,6 +19,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--runs", type=int, default=15)
     parser.add_argument("--xvfb", action="store_true")
+    parser.add_argument("--x11", action="store_true")
     parser.add_argument("binary", nargs="?", default="build/twtools")
     args = parser.parse_args()
 
@@ -25,9 +27,10 @@ def main():
     for _ in range(args.runs):
         env = dict(os.environ)
         command = [args.binary]
-        if args.xvfb:
+        if args.xvfb or args.x11:
             env.pop("QT_QPA_PLATFORM", None)
-            command = ["xvfb-run", "-a"] + command
+            if args.xvfb:
+                command = ["xvfb-run", "-a"] + command
         else:
             env["QT_QPA_PLATFORM"] = "offscreen"
         env["TW_BENCH_T0"] = str(time.time_ns())

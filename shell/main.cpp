@@ -98,6 +98,7 @@ int RunDesktop(int argc, char** argv, const tw::StartupOptions& options)
     tw::Shell shell(platform, platform, options);
     tw::MainWindow window(shell);
     platform.setMainWindow(&window);
+    window.setAcceleratorGate([&platform] { return platform.inModalLoop(); });
 
     if (const char* launch = std::getenv("TW_BENCH_T0")) {
         auto* probe = new FirstPaintProbe(std::atoll(launch));

@@ -150,8 +150,11 @@ void MainWindow::createAccelerators()
         for (const QKeySequence& key : keys) {
             auto* shortcut = new QShortcut(key, this);
             shortcut->setContext(Qt::WindowShortcut);
-            connect(shortcut, &QShortcut::activated, this,
-                    [this, command] { events_.command(command); });
+            connect(shortcut, &QShortcut::activated, this, [this, command] {
+                if (acceleratorsBlocked_ && acceleratorsBlocked_())
+                    return;
+                events_.command(command);
+            });
         }
     }
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <QMainWindow>
 
+#include <functional>
+
 class QToolBar;
 
 namespace tw {
@@ -12,19 +14,24 @@ class MainWindowEvents;
 // command number or notice to the shell.
 class MainWindow final : public QMainWindow
 {
-public:
+  public:
     explicit MainWindow(MainWindowEvents& events, QWidget* parent = nullptr);
 
     // Lets the next close event through without reporting it (the window is being destroyed).
     void allowClose() { closing_ = true; }
     int clientWidth() const;
+    // The accelerators do nothing while blocked() says so (a tool's modal loop is running).
+    void setAcceleratorGate(std::function<bool()> blocked)
+    {
+        acceleratorsBlocked_ = std::move(blocked);
+    }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void createMenus();
     void createAccelerators();
     void createToolbar();
@@ -33,6 +40,7 @@ private:
     MainWindowEvents& events_;
     QToolBar* toolbar_ = nullptr;
     QWidget* client_ = nullptr;
+    std::function<bool()> acceleratorsBlocked_;
     bool closing_ = false;
     bool placed_ = false;
 };

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFile>
+#include <QFont>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QIcon>
@@ -255,6 +256,13 @@ void QtDialogWindow::createList(int id, Rect where, const std::vector<ListColumn
     QPalette palette = view->palette();
     palette.setColor(QPalette::Base, Qt::white);
     view->setPalette(palette);
+    // The column widths are fixed fractions of the window's width, measured for the compact
+    // dialog font of a small window; a slightly smaller font keeps titles and figures whole.
+    QFont font = view->font();
+    if (font.pointSizeF() > 0) {
+        font.setPointSizeF(font.pointSizeF() * 0.85);
+        view->setFont(font);
+    }
 
     QHeaderView* header = view->header();
     header->setStretchLastSection(false);

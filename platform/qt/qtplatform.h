@@ -40,6 +40,9 @@ public:
     void addDialogResource(std::string name, DialogBuilder build);
     // The help window, once help has been asked for.
     HelpWindow* helpWindow() const { return help_.get(); }
+    // Whether a tool's modal loop is running: the main window's accelerators are not
+    // translated then, as a modal loop of the window system does not translate them.
+    bool inModalLoop() const { return !loops_.empty(); }
     // Whether destroy() has been called; nothing opens any more.
     bool isEnding() const { return ending_; }
 

@@ -145,6 +145,20 @@ TEST_F(MainWindowTest, AcceleratorsSendCommandsAndHelpKeysDoNothing)
     EXPECT_EQ(events.commands, expected);
 }
 
+TEST_F(MainWindowTest, AcceleratorsDoNothingWhileAToolsLoopRuns)
+{
+    bool toolOpen = true;
+    window.setAcceleratorGate([&toolOpen] { return toolOpen; });
+    QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(events.commands.empty());
+    // The menu still works: the main window stays enabled while a tool is open.
+    window.menuBar()->actions()[1]->menu()->actions()[0]->trigger();
+    EXPECT_EQ(events.commands, std::vector<int>{108});
+    toolOpen = false;
+    QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(events.commands, (std::vector<int>{108, 177}));
+}
+
 TEST_F(MainWindowTest, CloseBoxIsReportedAndTheWindowStaysUntilDestroyed)
 {
     window.close();
