@@ -6,18 +6,21 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QIconEngine>
 #include <QImageReader>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
 
+#include <algorithm>
+#include <cmath>
 #include <map>
-#include <vector>
 
 namespace tw {
 
@@ -38,7 +41,7 @@ QString Text(std::string_view text)
 // The white client area below the toolbar; it reports pointer movement.
 class ClientArea final : public QWidget
 {
-public:
+  public:
     ClientArea(MainWindowEvents& events, QWidget* parent) : QWidget(parent), events_(events)
     {
         setMouseTracking(true);
@@ -50,44 +53,83 @@ public:
 
     int offsetY = 0; // the toolbar's height: the window system's client area starts above it
 
-protected:
+  protected:
     void mouseMoveEvent(QMouseEvent* event) override
     {
         const QPoint at = event->position().toPoint();
         events_.pointerMoved(at.x(), at.y() + offsetY);
     }
 
-private:
+  private:
     MainWindowEvents& events_;
+};
+
+} // namespace
+
+namespace {
+
+// Draws one image of the toolbar strip at whatever size and scale it is asked for, so the
+// buttons stay sharp on high-density screens. Strips are rendered once per pixel size.
+class ToolbarIconEngine final : public QIconEngine
+{
+  public:
+    explicit ToolbarIconEngine(int index) : index_(index) {}
+
+    QIconEngine* clone() const override { return new ToolbarIconEngine(index_); }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal scale =
+            painter->device() != nullptr ? painter->device()->devicePixelRatioF() : 1.0;
+        const QSize pixels(static_cast<int>(std::lround(rect.width() * scale)),
+                           static_cast<int>(std::lround(rect.height() * scale)));
+        painter->drawPixmap(rect, scaledPixmap(pixels, mode, state, scale));
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+
+    // QIcon hands over the size in device pixels already multiplied by the scale.
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode, QIcon::State, qreal scale) override
+    {
+        const int pixels = std::max(1, std::min(size.width(), size.height()));
+        const QImage& strip = Strip(pixels);
+        if (strip.isNull())
+            return {};
+        QPixmap image = QPixmap::fromImage(strip.copy(index_ * pixels, 0, pixels, pixels));
+        image.setDevicePixelRatio(scale);
+        return image;
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min(size.width(), size.height());
+        return {side, side};
+    }
+
+  private:
+    static const QImage& Strip(int pixels)
+    {
+        static std::map<int, QImage> strips;
+        auto found = strips.find(pixels);
+        if (found == strips.end()) {
+            QImageReader reader(QStringLiteral(":/icons/toolbar.svg"));
+            reader.setScaledSize(QSize(kStripImages * pixels, pixels));
+            found = strips.emplace(pixels, reader.read()).first;
+        }
+        return found->second;
+    }
+
+    int index_;
 };
 
 } // namespace
 
 QIcon ToolbarImage(int index)
 {
-    // The strip is drawn once per scale; each button cuts its image out of it.
-    static const std::vector<QImage> strips = [] {
-        std::vector<QImage> rendered;
-        for (int scale = 1; scale <= 3; ++scale) {
-            QImageReader reader(QStringLiteral(":/icons/toolbar.svg"));
-            reader.setScaledSize(QSize(kStripImages * kImageSize * scale, kImageSize * scale));
-            rendered.push_back(reader.read());
-        }
-        return rendered;
-    }();
-
-    QIcon icon;
-    for (std::size_t i = 0; i < strips.size(); ++i) {
-        const QImage& strip = strips[i];
-        if (strip.isNull())
-            continue;
-        const int scale = static_cast<int>(i) + 1;
-        QPixmap image = QPixmap::fromImage(
-            strip.copy(index * kImageSize * scale, 0, kImageSize * scale, kImageSize * scale));
-        image.setDevicePixelRatio(scale);
-        icon.addPixmap(image);
-    }
-    return icon;
+    return QIcon(new ToolbarIconEngine(index));
 }
 
 MainWindow::MainWindow(MainWindowEvents& events, QWidget* parent)

@@ -128,8 +128,16 @@ TEST_F(MainWindowTest, ToolbarButtonsHaveTooltipsImagesAndCommands)
 
 TEST_F(MainWindowTest, ToolbarImagesStaySharpOnHighDensityScreens)
 {
-    const QPixmap pixmap = Toolbar()->actions()[0]->icon().pixmap(QSize(16, 16), 2.0);
-    EXPECT_EQ(pixmap.size(), QSize(32, 32));
+    const QIcon icon = Toolbar()->actions()[0]->icon();
+    const QPixmap doubled = icon.pixmap(QSize(16, 16), 2.0);
+    ASSERT_EQ(doubled.size(), QSize(32, 32));
+    EXPECT_EQ(doubled.devicePixelRatio(), 2.0);
+    // Drawn afresh at 32 pixels, not the 16-pixel picture blown up.
+    const QImage blownUp = icon.pixmap(QSize(16, 16), 1.0)
+                               .toImage()
+                               .scaled(32, 32, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                               .convertToFormat(QImage::Format_ARGB32);
+    EXPECT_NE(doubled.toImage().convertToFormat(QImage::Format_ARGB32), blownUp);
 }
 
 TEST_F(MainWindowTest, AcceleratorsSendCommandsAndHelpKeysDoNothing)
