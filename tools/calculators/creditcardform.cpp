@@ -5,6 +5,9 @@
 #include "tools/calculators/creditcard.h"
 #include "tools/calculators/truncatecount.h"
 
+#include <cmath>
+#include <utility>
+
 namespace tw {
 
 namespace {
@@ -47,6 +50,14 @@ void CreditCardForm::command(int id)
     }
 }
 
+void CreditCardForm::warnTooLarge()
+{
+    ShowFieldWarning(context_.platform, *window_,
+                     "The balance and the interest grow too large to calculate.\n"
+                     "Please enter a larger monthly payment or a lower rate.",
+                     "Calculation Error!");
+}
+
 void CreditCardForm::moved()
 {
     context_.platform.repaintMainFrame();
@@ -57,10 +68,20 @@ void CreditCardForm::calculate()
 {
     Window& window = *window_;
     CreditCardRecord& card = context_.records.cardRecord();
-    card.rate = ReadFloatField(window, kRate, kFieldChars + 1);
-    card.balance = ReadFloatField(window, kBalance, kFieldChars + 1);
-    card.payment = ReadFloatField(window, kPayment, kFieldChars + 1);
-    card.purchases = ReadFloatField(window, kPurchases, kFieldChars + 1);
+    // Stored in this order as read. A number typed beyond the float range (1e39) reads as
+    // infinity: it stops the calculation unstored, or the next opening would show it.
+    const std::pair<int, float*> inputs[] = {{kRate, &card.rate},
+                                             {kBalance, &card.balance},
+                                             {kPayment, &card.payment},
+                                             {kPurchases, &card.purchases}};
+    for (const auto& [id, stored] : inputs) {
+        const float value = ReadFloatField(window, id, kFieldChars + 1);
+        if (!std::isfinite(value)) {
+            warnTooLarge();
+            return;
+        }
+        *stored = value;
+    }
 
     const CardPayoffResult payoff =
         PayOffCard({card.balance, card.rate, card.payment, card.purchases});
@@ -68,10 +89,7 @@ void CreditCardForm::calculate()
         // A payment below the month's interest at a high rate lets the balance outgrow
         // the float range long before the 1200 months are over; nothing sensible is left
         // to show, so the results stay as they were.
-        ShowFieldWarning(context_.platform, window,
-                         "The balance and the interest grow too large to calculate.\n"
-                         "Please enter a larger monthly payment or a lower rate.",
-                         "Calculation Error!");
+        warnTooLarge();
         return;
     }
 

@@ -33,6 +33,7 @@ class CreditCardForm final : public Form
 
   private:
     void calculate();
+    void warnTooLarge();
 
     ToolContext& context_;
     Window* window_ = nullptr;

@@ -15,13 +15,12 @@ constexpr int kAgeChars = 9;
 constexpr int kAmountChars = 14;
 constexpr int kRateChars = 9;
 
-// A year at −100 % leaves amount × 0.01's representation error behind: about −2e-14, or
-// −0 once it has shrunk further, after an odd number of such years. It is shown as the 0.00
-// it stands for, not as -0.00.
+// A year at −100 % leaves amount × 0.01's representation error behind (0.01 is a little
+// above a hundredth): about −2e-14 after one such year, a tiny positive value after two,
+// −0 or a negative denormal after three, then +0. It is shown as printed, "-0.00" included,
+// so that the shown figure is the stored value's.
 std::string AmountText(float amount)
 {
-    if (amount <= 0 && amount > -0.005f)
-        amount = 0;
     return Format("%-13.2f", static_cast<double>(amount));
 }
 

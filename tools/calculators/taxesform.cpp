@@ -6,6 +6,9 @@
 #include "tools/calculators/effectiveform.h"
 #include "tools/calculators/taxanalysis.h"
 
+#include <cmath>
+#include <utility>
+
 namespace tw {
 
 namespace {
@@ -14,6 +17,10 @@ namespace {
 constexpr int kAmountChars = 14;
 constexpr int kYearsChars = 3;
 constexpr int kRateChars = 9;
+
+constexpr const char* kTooLargeText = "These values give a result too large to calculate.\n"
+                                      "Please check the amount and the rates.";
+constexpr const char* kTooLargeTitle = "Calculation Error!";
 
 std::string PercentText(float value)
 {
@@ -85,6 +92,12 @@ void TaxesForm::calculate()
         warn("The investment amount must be greater than $0.00.", "Amount Error!");
         return;
     }
+    // A typed amount beyond the float range (1e39) reads as infinity: it is refused before
+    // it is stored, or every later opening would show it.
+    if (!std::isfinite(amount)) {
+        warn(kTooLargeText, kTooLargeTitle);
+        return;
+    }
     values.amount = amount;
 
     const int years = ReadIntField(window, kYears, kYearsChars + 1);
@@ -94,9 +107,19 @@ void TaxesForm::calculate()
     }
     values.years = years;
 
-    values.returnRate = ReadFloatField(window, kReturnRate, kRateChars + 1);
-    values.taxRate = ReadFloatField(window, kTaxRate, kRateChars + 1);
-    values.inflationRate = ReadFloatField(window, kInflationRate, kRateChars + 1);
+    // The rates are taken as typed, in form order; one beyond the float range stops the
+    // calculation there, unstored, since it could be neither computed with nor shown.
+    const std::pair<int, Percent*> rates[] = {{kReturnRate, &values.returnRate},
+                                              {kTaxRate, &values.taxRate},
+                                              {kInflationRate, &values.inflationRate}};
+    for (const auto& [id, stored] : rates) {
+        const float rate = ReadFloatField(window, id, kRateChars + 1);
+        if (!std::isfinite(rate)) {
+            warn(kTooLargeText, kTooLargeTitle);
+            return;
+        }
+        *stored = rate;
+    }
 
     // Prices falling by all they are worth leave nothing to measure today's money with;
     // the real rate's divisor is then next to nothing and the results have no meaning.
@@ -110,9 +133,7 @@ void TaxesForm::calculate()
     const TaxResult result = AnalyzeTaxes(
         {values.amount, values.years, values.returnRate, values.taxRate, values.inflationRate});
     if (!IsShowable(result)) {
-        warn("These values give a result too large to calculate.\n"
-             "Please check the amount and the rates.",
-             "Calculation Error!");
+        warn(kTooLargeText, kTooLargeTitle);
         return;
     }
 

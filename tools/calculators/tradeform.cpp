@@ -6,6 +6,7 @@
 #include "tools/calculators/truncatecount.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tw {
 
@@ -46,8 +47,10 @@ void TradeForm::command(int id)
 {
     switch (id) {
     case kCalculate:
-        readFields();
-        computeAndShow();
+        if (readFields())
+            computeAndShow();
+        else
+            warnTooLarge();
         return;
     case kGraph:
         graph();
@@ -57,6 +60,7 @@ void TradeForm::command(int id)
         return;
     case kOk:
         context_.records.marks.clear(ToolMark::Trade);
+        // A number beyond the float range keeps its last usable value in the saved inputs.
         readFields();
         // Nothing reads the saved inputs back, so the dialog closes whether or not they
         // could be written.
@@ -85,17 +89,36 @@ void TradeForm::spinMoved(int buddyId, int position)
     computeAndShow();
 }
 
-void TradeForm::readFields()
+// A number typed beyond the float range (1e39) reads as infinity; it is not held, so the
+// field keeps its last usable value for the results, the next opening and the saved inputs.
+bool TradeForm::readFields()
 {
     const Window& window = *window_;
     TradeValues& values = context_.records.trade;
     for (int k = 0; k < 3; ++k)
         values.names[k] = window.text(kFirstName + k, kNameChars + 1);
+    bool usable = true;
+    const auto read = [&](int id, float& held) {
+        const float value = ReadFloatField(window, id, kFieldChars + 1);
+        if (std::isfinite(value))
+            held = value;
+        else
+            usable = false;
+    };
     for (int row = 0; row < 4; ++row)
         for (int k = 0; k < 3; ++k)
-            values.values[row * 3 + k] =
-                ReadFloatField(window, kAmountRows[row] + k, kFieldChars + 1);
-    values.values[kPeriodsIndex] = ReadFloatField(window, kPeriods, kFieldChars + 1);
+            read(kAmountRows[row] + k, values.values[row * 3 + k]);
+    read(kPeriods, values.values[kPeriodsIndex]);
+    return usable;
+}
+
+void TradeForm::warnTooLarge()
+{
+    // Amounts near the float range's end (typed with an exponent) can add up past it.
+    ShowFieldWarning(context_.platform, *window_,
+                     "The amounts are too large to calculate.\n"
+                     "Please enter smaller amounts or fewer periods.",
+                     "Calculation Error!");
 }
 
 TradeInput TradeForm::input() const
@@ -119,13 +142,8 @@ bool TradeForm::computeAndShow(bool quiet)
     Window& window = *window_;
     const TradeResult result = CompareTradeOffs(input());
     if (!result.finite) {
-        if (quiet)
-            return false;
-        // Amounts near the float range's end (typed with an exponent) can add up past it.
-        ShowFieldWarning(context_.platform, window,
-                         "The amounts are too large to calculate.\n"
-                         "Please enter smaller amounts or fewer periods.",
-                         "Calculation Error!");
+        if (!quiet)
+            warnTooLarge();
         return false;
     }
     for (int k = 0; k < 3; ++k)
@@ -139,7 +157,10 @@ bool TradeForm::computeAndShow(bool quiet)
 void TradeForm::graph()
 {
     Window& window = *window_;
-    readFields();
+    if (!readFields()) {
+        warnTooLarge();
+        return;
+    }
     if (!computeAndShow())
         return;
 

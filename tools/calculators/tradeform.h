@@ -37,7 +37,9 @@ class TradeForm final : public Form
     void spinMoved(int buddyId, int position) override;
 
   private:
-    void readFields();
+    // Reads every field; false when a number lay beyond the float range (it is not held).
+    bool readFields();
+    void warnTooLarge();
     // Shows the results of the held values; false when they lie beyond the float range,
     // after a warning unless quiet.
     bool computeAndShow(bool quiet = false);
