@@ -1,0 +1,221 @@
+#include "platform/qt/dialogfactory.h"
+#include "platform/qt/qtdialogwindow.h"
+#include "platform/qt/qtplatform.h"
+#include "tools/mortgage/scheduleform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tw {
+namespace {
+
+enum class Kind { Input, Result, Button, Radio };
+
+struct DialogTable
+{
+    const char* name;
+    const char* title;
+    std::map<Kind, std::vector<int>> ids;
+};
+
+// The numbered controls of every dialog resource, as the forms address them.
+const DialogTable kDialogs[] = {
+    {"about", " About the Tarrow Financial Tool Set", {{Kind::Button, {101}}}},
+    {"mortgage",
+     "Mortgage",
+     {{Kind::Input, {102, 103, 106, 104, 105, 107, 113, 114, 125, 122}},
+      {Kind::Result, {108}},
+      {Kind::Button, {118, 121, 109, 112, 115, 111}}}},
+    {"moschedule", "Mortgage Schedule", {{Kind::Button, {1, 2}}}},
+    {"mortgagec",
+     "Loan Calculator",
+     {{Kind::Input, {104, 105, 106, 107}}, {Kind::Result, {108}}, {Kind::Button, {112, 109, 111}}}},
+    {"accel",
+     "Accelerated Mortgage Payment Analysis",
+     {{Kind::Input, {1, 2, 13, 3, 4, 15, 16, 17}},
+      {Kind::Result, {14, 18, 19, 5, 6, 7, 8, 9, 10, 11, 12}},
+      {Kind::Button, {101, 102, 105}}}},
+    {"inflate",
+     "Inflation Calculator",
+     {{Kind::Input, {101, 104, 102, 103}}, {Kind::Result, {105}}, {Kind::Button, {106, 107}}}},
+    {"taxinf",
+     "Taxes, Inflation and Your Investment",
+     {{Kind::Input, {10, 11, 12, 13, 14}},
+      {Kind::Result, {15, 16, 17, 18, 19, 20}},
+      {Kind::Button, {24, 21, 22, 23}}}},
+    {"effective",
+     "Calculate Effective Yearly Rate",
+     {{Kind::Input, {10, 16}},
+      {Kind::Radio, {11, 12, 13, 14, 15}},
+      {Kind::Result, {17}},
+      {Kind::Button, {1, 2, 3}}}},
+    {"ccard",
+     "Credit Card Debt",
+     {{Kind::Input, {104, 105, 110, 113}},
+      {Kind::Result, {114, 106, 115}},
+      {Kind::Button, {111, 107, 109}}}},
+    {"trade",
+     "Trade-Off Analysis",
+     {{Kind::Input,
+       {901, 902, 903, 101, 102, 103, 201, 202, 203, 301, 302, 303, 401, 402, 403, 601}},
+      {Kind::Result, {950, 951, 952, 108, 109, 110}},
+      {Kind::Button, {501, 104, 502, 503}}}},
+};
+
+bool IsKind(const QWidget* widget, Kind kind)
+{
+    const auto* edit = qobject_cast<const QLineEdit*>(widget);
+    switch (kind) {
+    case Kind::Input:
+        return edit != nullptr && !edit->isReadOnly();
+    case Kind::Result:
+        return (edit != nullptr && edit->isReadOnly()) || qobject_cast<const QLabel*>(widget);
+    case Kind::Button:
+        return qobject_cast<const QPushButton*>(widget) != nullptr;
+    case Kind::Radio:
+        return qobject_cast<const QRadioButton*>(widget) != nullptr;
+    }
+    return false;
+}
+
+struct IdleForm final : Form
+{
+    explicit IdleForm(std::string name) : name(std::move(name)) {}
+    std::string_view resource() const override { return name; }
+    void opened(Window&) override {}
+    std::string name;
+};
+
+TEST(Dialogs, EveryResourceHasTheControlsItsFormAddresses)
+{
+    std::vector<std::string> tabled;
+    for (const DialogTable& table : kDialogs) {
+        SCOPED_TRACE(table.name);
+        tabled.emplace_back(table.name);
+        IdleForm form(table.name);
+        QtDialogWindow window(form, ListColoursFromPalette(QApplication::palette(), false));
+        ASSERT_TRUE(BuildDialogResource(table.name, window));
+        window.adoptControls();
+        EXPECT_EQ(window.windowTitle().toStdString(), table.title);
+        std::size_t expected = 0;
+        for (const auto& [kind, ids] : table.ids) {
+            expected += ids.size();
+            for (int id : ids) {
+                const QWidget* control = window.control(id);
+                ASSERT_NE(control, nullptr) << "control " << id;
+                EXPECT_TRUE(IsKind(control, kind))
+                    << "control " << id << " is a " << control->metaObject()->className();
+            }
+        }
+        int numbered = 0;
+        for (const QWidget* widget : window.findChildren<QWidget*>())
+            numbered += widget->property("controlId").isValid();
+        EXPECT_EQ(static_cast<std::size_t>(numbered), expected) << "numbered controls";
+    }
+    std::sort(tabled.begin(), tabled.end());
+    EXPECT_EQ(DialogResourceNames(), tabled);
+}
+
+TEST(Dialogs, MortgageAnalysisButtonsStartDisabledAndCompoundingChoicesFormOneGroup)
+{
+    IdleForm mortgage("mortgage");
+    QtDialogWindow window(mortgage, ListColoursFromPalette(QApplication::palette(), false));
+    ASSERT_TRUE(BuildDialogResource("mortgage", window));
+    window.adoptControls();
+    EXPECT_FALSE(window.control(118)->isEnabled());
+    EXPECT_FALSE(window.control(121)->isEnabled());
+    EXPECT_TRUE(window.control(115)->isEnabled());
+
+    IdleForm effective("effective");
+    QtDialogWindow rate(effective, ListColoursFromPalette(QApplication::palette(), false));
+    ASSERT_TRUE(BuildDialogResource("effective", rate));
+    rate.adoptControls();
+    // The five compounding choices are one group: they share their parent.
+    const QWidget* group = rate.control(11)->parentWidget();
+    for (int id = 12; id <= 15; ++id)
+        EXPECT_EQ(rate.control(id)->parentWidget(), group) << id;
+}
+
+// The schedule window of the worked mortgage: rows alternate white and the band colour.
+TEST(Dialogs, ScheduleWindowShowsBandedRows)
+{
+    QTemporaryDir directory;
+    ASSERT_TRUE(directory.isValid());
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(directory.path());
+
+    QtPlatform platform(false);
+    AppRecords records;
+    ToolContext context{platform, records, {}, {}};
+    MortgageRecord& record = records.mortgageRecord();
+    record.startAge = 35;
+    record.payoffAge = 65;
+    record.amount = 200000;
+    record.downPayment = 40000;
+    record.rate = 6.5F;
+    record.years = 30;
+    record.appreciation = 3;
+
+    QImage picture;
+    QColor even, odd;
+    int rows = 0;
+    QTimer::singleShot(0, [&] {
+        QtDialogWindow* window = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == QStringLiteral("moschedule") && top->isVisible())
+                window = qobject_cast<QtDialogWindow*>(top);
+        ASSERT_NE(window, nullptr);
+        auto* list = window->findChild<QTreeView*>();
+        ASSERT_NE(list, nullptr);
+        EXPECT_TRUE(list->isVisible());
+        rows = list->model()->rowCount();
+        picture = window->grab().toImage();
+        const QPoint offset = list->viewport()->mapTo(window, QPoint(0, 0));
+        const auto sample = [&](int row) {
+            const QRect cell = list->visualRect(list->model()->index(row, 1));
+            // Left of the right-aligned figures and clear of the grid line at the cell's edge.
+            return picture.pixelColor(offset + cell.topLeft() + QPoint(4, cell.height() / 2));
+        };
+        even = sample(0);
+        odd = sample(1);
+        picture.save(QDir::temp().filePath(QStringLiteral("tw-schedule-window.png")));
+        qobject_cast<QPushButton*>(window->control(ScheduleForm::kOk))->click();
+    });
+    ScheduleForm form(context);
+    platform.runModal(form, nullptr);
+    QDir::setCurrent(previous);
+
+    EXPECT_EQ(rows, 31);
+    EXPECT_FALSE(picture.isNull());
+    EXPECT_EQ(even, QColor(Qt::white));
+    EXPECT_NE(odd, QColor(Qt::white));
+    EXPECT_GT(odd.lightness(), 150) << "black text must stay readable on the band";
+}
+
+} // namespace
+} // namespace tw
+
+int main(int argc, char** argv)
+{
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
