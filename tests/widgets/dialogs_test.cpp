@@ -127,6 +127,9 @@ TEST(Dialogs, EveryResourceHasTheControlsItsFormAddresses)
         for (const QWidget* widget : window.findChildren<QWidget*>())
             numbered += widget->property("controlId").isValid();
         EXPECT_EQ(static_cast<std::size_t>(numbered), expected) << "numbered controls";
+        // For a look by eye.
+        window.grab().save(
+            QDir::temp().filePath(QStringLiteral("tw-dialog-%1.png").arg(table.name)));
     }
     std::sort(tabled.begin(), tabled.end());
     EXPECT_EQ(DialogResourceNames(), tabled);
