@@ -18,7 +18,7 @@ constexpr int kFieldChars = 9; // characters of text read from each field
 
 void CreditCardForm::opened(Window& window)
 {
-    window_ = &window;
+    attach(window);
     const CreditCardRecord& card = context_.records.cardRecord();
     window.setText(kBalance, Format("%-12.2f", static_cast<double>(card.balance)));
     window.setText(kRate, Format("%-6.2f", static_cast<double>(card.rate)));
@@ -27,7 +27,6 @@ void CreditCardForm::opened(Window& window)
     window.setText(kMonths, Format("%-3d", TruncateCount(card.months)));
     window.setText(kYears, Format("%-5.2f", static_cast<double>(card.years)));
     window.setText(kInterest, Format("%-11.2f", static_cast<double>(card.interest)));
-    context_.records.marks.set(ToolMark::CreditCard, &window);
 }
 
 void CreditCardForm::command(int id)
@@ -37,13 +36,11 @@ void CreditCardForm::command(int id)
         calculate();
         return;
     case kHelp:
-        context_.platform.help(HelpRequest::Context, kHelpContext, window_);
+        showHelp(kHelpContext);
         return;
     case kOk:
         calculate();
-        context_.records.marks.clear(ToolMark::CreditCard);
-        window_->end(1);
-        context_.platform.repaintMainFrame();
+        finish();
         return;
     default:
         return;
@@ -52,15 +49,9 @@ void CreditCardForm::command(int id)
 
 void CreditCardForm::warnTooLarge()
 {
-    ShowFieldWarning(context_.platform, *window_,
-                     "The balance and the interest grow too large to calculate.\n"
-                     "Please enter a larger monthly payment or a lower rate.",
-                     "Calculation Error!");
-}
-
-void CreditCardForm::moved()
-{
-    context_.platform.repaintMainFrame();
+    showWarning("The balance and the interest grow too large to calculate.\n"
+                "Please enter a larger monthly payment or a lower rate.",
+                "Calculation Error!");
 }
 
 // Works on the record of the slot in force when the calculation runs.

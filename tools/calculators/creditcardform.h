@@ -1,6 +1,5 @@
 #pragma once
-#include "platform/form.h"
-#include "tools/toolcontext.h"
+#include "tools/toolform.h"
 
 namespace tw {
 
@@ -8,7 +7,7 @@ namespace tw {
 // that keeps taking a fixed amount of purchases, and the interest paid on the way. Works on
 // the CreditCardRecord of the record slot in force. No close box; OK computes once more
 // before it closes.
-class CreditCardForm final : public Form
+class CreditCardForm final : public ToolForm
 {
   public:
     static constexpr int kBalance = 104;
@@ -24,19 +23,15 @@ class CreditCardForm final : public Form
 
     static constexpr int kHelpContext = 1586;
 
-    explicit CreditCardForm(ToolContext& context) : context_(context) {}
+    explicit CreditCardForm(ToolContext& context) : ToolForm(context, ToolMark::CreditCard) {}
 
     std::string_view resource() const override { return "ccard"; }
     void opened(Window& window) override;
     void command(int id) override;
-    void moved() override;
 
   private:
     void calculate();
     void warnTooLarge();
-
-    ToolContext& context_;
-    Window* window_ = nullptr;
 };
 
 } // namespace tw

@@ -27,9 +27,8 @@ constexpr std::array<std::pair<int, int>, 4> kFixedChoices{{
 
 void EffectiveForm::opened(Window& window)
 {
-    window_ = &window;
+    attach(window);
     window.setEnabled(kOtherCount, false);
-    context_.records.marks.set(ToolMark::Effective, &window);
 }
 
 void EffectiveForm::command(int id)
@@ -41,21 +40,14 @@ void EffectiveForm::command(int id)
         calculate();
         return;
     case kHelp:
-        context_.platform.help(HelpRequest::Context, kHelpContext, window_);
+        showHelp(kHelpContext);
         return;
     case kOk:
-        context_.records.marks.clear(ToolMark::Effective);
-        window_->end(1);
-        context_.platform.repaintMainFrame();
+        finish();
         return;
     default:
         return;
     }
-}
-
-void EffectiveForm::moved()
-{
-    context_.platform.repaintMainFrame();
 }
 
 // With no choice made the field keeps its state.
@@ -76,10 +68,8 @@ void EffectiveForm::calculate()
     Window& window = *window_;
     const float nominal = ReadFloatField(window, kNominalRate, kFieldChars + 1);
     if (!(nominal > -200 && nominal < 200)) {
-        ShowFieldWarning(context_.platform, window,
-                         "The Nominal Rate must be a value greater than -200 and less than "
-                         "200.00",
-                         "Rate Error!");
+        showWarning("The Nominal Rate must be a value greater than -200 and less than 200.00",
+                    "Rate Error!");
         return;
     }
 
@@ -99,10 +89,9 @@ void EffectiveForm::calculate()
         const float typed = ReadFloatField(window, kOtherCount, kFieldChars + 1);
         // 12.9 counts as 12; the truncated count must stay below 365.
         if (!(typed >= 1 && std::trunc(typed) < 365)) {
-            ShowFieldWarning(context_.platform, window,
-                             "The number of compounding periods per year must be greater than "
-                             "or equal to 1 and less than 365",
-                             "Period Error!");
+            showWarning("The number of compounding periods per year must be greater than or "
+                        "equal to 1 and less than 365",
+                        "Period Error!");
             return;
         }
         compoundings = TruncateCount(typed);

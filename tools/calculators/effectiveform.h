@@ -1,13 +1,12 @@
 #pragma once
-#include "platform/form.h"
-#include "tools/toolcontext.h"
+#include "tools/toolform.h"
 
 namespace tw {
 
 // The effective yearly rate of a nominal rate compounded a number of times a year. Opened
 // from the menu and from the taxes analysis; it keeps nothing between openings. Enter is
 // OK; Escape arrives as Calculate.
-class EffectiveForm final : public Form
+class EffectiveForm final : public ToolForm
 {
   public:
     static constexpr int kOk = 1;
@@ -24,20 +23,16 @@ class EffectiveForm final : public Form
 
     static constexpr int kHelpContext = 1558;
 
-    explicit EffectiveForm(ToolContext& context) : context_(context) {}
+    explicit EffectiveForm(ToolContext& context) : ToolForm(context, ToolMark::Effective) {}
 
     std::string_view resource() const override { return "effective"; }
     int defaultButton() const override { return kOk; }
     void opened(Window& window) override;
     void command(int id) override;
-    void moved() override;
 
   private:
     void updateOtherCount();
     void calculate();
-
-    ToolContext& context_;
-    Window* window_ = nullptr;
 };
 
 } // namespace tw

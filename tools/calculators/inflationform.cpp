@@ -34,14 +34,13 @@ bool Within(float value, double low, double high)
 
 void InflationForm::opened(Window& window)
 {
-    window_ = &window;
+    attach(window);
     const InflationValues& values = context_.records.inflation;
     window.setText(kStartAge, Format("%-6.2f", static_cast<double>(values.startAge)));
     window.setText(kEndAge, Format("%-6.2f", static_cast<double>(values.endAge)));
     window.setText(kAmount, Format("%-13.2f", static_cast<double>(values.amount)));
     window.setText(kRate, Format("%-13.2f", static_cast<double>(values.rate)));
     window.setText(kResult, AmountText(values.inflated));
-    context_.records.marks.set(ToolMark::Inflation, &window);
     // Help On Help stays switched off for the rest of the run once this tool has opened.
     context_.records.helpOnHelpDisabled = true;
 }
@@ -53,23 +52,11 @@ void InflationForm::command(int id)
         calculate();
         return;
     case kOk:
-        context_.records.marks.clear(ToolMark::Inflation);
-        window_->end(1);
-        context_.platform.repaintMainFrame();
+        finish();
         return;
     default:
         return; // Escape (2) and Enter do nothing here
     }
-}
-
-void InflationForm::moved()
-{
-    context_.platform.repaintMainFrame();
-}
-
-void InflationForm::warn(const char* text, const char* title)
-{
-    ShowFieldWarning(context_.platform, *window_, text, title);
 }
 
 // Each value is stored as soon as it passes its check, so a later failure keeps it.
@@ -80,25 +67,25 @@ void InflationForm::calculate()
 
     const float startAge = ReadFloatField(window, kStartAge, kAgeChars + 1);
     if (!Within(startAge, 1, 120)) {
-        warn("Start age must be a value from 1 - 120.", "Start Age Error!");
+        showWarning("Start age must be a value from 1 - 120.", "Start Age Error!");
         return;
     }
     values.startAge = startAge;
 
     const float endAge = ReadFloatField(window, kEndAge, kAgeChars + 1);
     if (!Within(endAge, 1, 120)) {
-        warn("End Age must be a value from 1 - 120.", "End Age Error!");
+        showWarning("End Age must be a value from 1 - 120.", "End Age Error!");
         return;
     }
     if (!(endAge > values.startAge)) {
-        warn("End Age must be greater the Start Age.", "End Age Error!");
+        showWarning("End Age must be greater the Start Age.", "End Age Error!");
         return;
     }
     values.endAge = endAge;
 
     const float rate = ReadFloatField(window, kRate, kRateChars + 1);
     if (!Within(rate, -100, 100)) {
-        warn("Inflation Rate must be a value from -100 - 100.", "Rate Error!");
+        showWarning("Inflation Rate must be a value from -100 - 100.", "Rate Error!");
         return;
     }
     values.rate = rate;
@@ -106,7 +93,7 @@ void InflationForm::calculate()
     // 99999999 has no float value: typed, it reads as 100000000 and is refused.
     const float amount = ReadFloatField(window, kAmount, kAmountChars + 1);
     if (!Within(amount, 1, 99999999)) {
-        warn("This amount must be a value from 1.0 - 99999999.00", "Amount Error!");
+        showWarning("This amount must be a value from 1.0 - 99999999.00", "Amount Error!");
         return;
     }
     values.amount = amount;
@@ -115,9 +102,9 @@ void InflationForm::calculate()
         InflateAmount({values.startAge, values.endAge, values.rate, values.amount});
     if (!result.finite) {
         // 100 % a year over a long span passes every check but leaves the float range.
-        warn("The inflated amount is too large to calculate.\n"
-             "Please use a lower rate, fewer years or a smaller amount.",
-             "Inflated Amount Error!");
+        showWarning("The inflated amount is too large to calculate.\n"
+                    "Please use a lower rate, fewer years or a smaller amount.",
+                    "Inflated Amount Error!");
         return;
     }
     values.inflated = result.amount;

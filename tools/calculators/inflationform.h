@@ -1,13 +1,12 @@
 #pragma once
-#include "platform/form.h"
-#include "tools/toolcontext.h"
+#include "tools/toolform.h"
 
 namespace tw {
 
 // The inflation calculator: what an amount at one age grows to at a later age with a fixed
 // yearly inflation rate. Its values survive between openings in AppRecords::inflation.
 // No Help button, no close box; Escape does nothing.
-class InflationForm final : public Form
+class InflationForm final : public ToolForm
 {
   public:
     static constexpr int kStartAge = 101;
@@ -18,19 +17,14 @@ class InflationForm final : public Form
     static constexpr int kOk = 106;
     static constexpr int kCalculate = 107;
 
-    explicit InflationForm(ToolContext& context) : context_(context) {}
+    explicit InflationForm(ToolContext& context) : ToolForm(context, ToolMark::Inflation) {}
 
     std::string_view resource() const override { return "inflate"; }
     void opened(Window& window) override;
     void command(int id) override;
-    void moved() override;
 
   private:
     void calculate();
-    void warn(const char* text, const char* title);
-
-    ToolContext& context_;
-    Window* window_ = nullptr;
 };
 
 } // namespace tw

@@ -36,14 +36,13 @@ std::string MoneyText(float value)
 
 void TaxesForm::opened(Window& window)
 {
-    window_ = &window;
+    attach(window);
     const TaxValues& values = context_.records.taxes;
     window.setText(kAmount, Format("%-6.2f", static_cast<double>(values.amount)));
     window.setText(kYears, Format("%3d", values.years));
     window.setText(kReturnRate, Format("%-13.4f", static_cast<double>(values.returnRate)));
     window.setText(kTaxRate, Format("%-13.2f", static_cast<double>(values.taxRate)));
     window.setText(kInflationRate, Format("%-13.2f", static_cast<double>(values.inflationRate)));
-    context_.records.marks.set(ToolMark::Taxes, &window);
 }
 
 void TaxesForm::command(int id)
@@ -59,26 +58,14 @@ void TaxesForm::command(int id)
         return;
     }
     case kHelp:
-        context_.platform.help(HelpRequest::Context, kHelpContext, window_);
+        showHelp(kHelpContext);
         return;
     case kOk:
-        context_.records.marks.clear(ToolMark::Taxes);
-        window_->end(1);
-        context_.platform.repaintMainFrame();
+        finish();
         return;
     default:
         return;
     }
-}
-
-void TaxesForm::moved()
-{
-    context_.platform.repaintMainFrame();
-}
-
-void TaxesForm::warn(const char* text, const char* title)
-{
-    ShowFieldWarning(context_.platform, *window_, text, title);
 }
 
 // Each value is stored as soon as it is read and accepted; a later failure keeps it.
@@ -89,20 +76,20 @@ void TaxesForm::calculate()
 
     const float amount = ReadFloatField(window, kAmount, kAmountChars + 1);
     if (!(amount > 0)) {
-        warn("The investment amount must be greater than $0.00.", "Amount Error!");
+        showWarning("The investment amount must be greater than $0.00.", "Amount Error!");
         return;
     }
     // A typed amount beyond the float range (1e39) reads as infinity: it is refused before
     // it is stored, or every later opening would show it.
     if (!std::isfinite(amount)) {
-        warn(kTooLargeText, kTooLargeTitle);
+        showWarning(kTooLargeText, kTooLargeTitle);
         return;
     }
     values.amount = amount;
 
     const int years = ReadIntField(window, kYears, kYearsChars + 1);
     if (years <= 0) {
-        warn("The number of years be greater than 0.", "Number of Years Error!");
+        showWarning("The number of years be greater than 0.", "Number of Years Error!");
         return;
     }
     values.years = years;
@@ -115,7 +102,7 @@ void TaxesForm::calculate()
     for (const auto& [id, stored] : rates) {
         const float rate = ReadFloatField(window, id, kRateChars + 1);
         if (!std::isfinite(rate)) {
-            warn(kTooLargeText, kTooLargeTitle);
+            showWarning(kTooLargeText, kTooLargeTitle);
             return;
         }
         *stored = rate;
@@ -124,16 +111,16 @@ void TaxesForm::calculate()
     // Prices falling by all they are worth leave nothing to measure today's money with;
     // the real rate's divisor is then next to nothing and the results have no meaning.
     if (values.inflationRate == -100.0f) {
-        warn("An inflation rate of -100% leaves no purchasing power to compare with.\n"
-             "Please enter a different inflation rate.",
-             "Inflation Rate Error!");
+        showWarning("An inflation rate of -100% leaves no purchasing power to compare with.\n"
+                    "Please enter a different inflation rate.",
+                    "Inflation Rate Error!");
         return;
     }
 
     const TaxResult result = AnalyzeTaxes(
         {values.amount, values.years, values.returnRate, values.taxRate, values.inflationRate});
     if (!IsShowable(result)) {
-        warn(kTooLargeText, kTooLargeTitle);
+        showWarning(kTooLargeText, kTooLargeTitle);
         return;
     }
 

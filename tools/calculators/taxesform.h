@@ -1,13 +1,12 @@
 #pragma once
-#include "platform/form.h"
-#include "tools/toolcontext.h"
+#include "tools/toolform.h"
 
 namespace tw {
 
 // Taxes, inflation and your investment: what an invested amount is worth after taxed yearly
 // returns, and what that is in today's money. Its inputs survive between openings in
 // AppRecords::taxes; the analysis sentence (fields 15 to 20) starts empty each time.
-class TaxesForm final : public Form
+class TaxesForm final : public ToolForm
 {
   public:
     static constexpr int kAmount = 10;
@@ -28,19 +27,14 @@ class TaxesForm final : public Form
 
     static constexpr int kHelpContext = 1556;
 
-    explicit TaxesForm(ToolContext& context) : context_(context) {}
+    explicit TaxesForm(ToolContext& context) : ToolForm(context, ToolMark::Taxes) {}
 
     std::string_view resource() const override { return "taxinf"; }
     void opened(Window& window) override;
     void command(int id) override;
-    void moved() override;
 
   private:
     void calculate();
-    void warn(const char* text, const char* title);
-
-    ToolContext& context_;
-    Window* window_ = nullptr;
 };
 
 } // namespace tw

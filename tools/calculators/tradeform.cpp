@@ -2,8 +2,8 @@
 
 #include "finance/format.h"
 #include "platform/fields.h"
-#include "tools/calculators/replacefile.h"
 #include "tools/calculators/truncatecount.h"
+#include "tools/textfile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,7 +24,7 @@ constexpr const char* kGraphCommand = "twtplot.exe trade.tmp";
 
 void TradeForm::opened(Window& window)
 {
-    window_ = &window;
+    attach(window);
     const TradeValues& values = context_.records.trade;
     for (int k = 0; k < 3; ++k)
         window.setText(kFirstName + k, values.names[k]);
@@ -37,7 +37,6 @@ void TradeForm::opened(Window& window)
     // Upper 0, lower 100: the upper arrow lowers the count, the lower arrow raises it. A
     // count typed outside that range leaves the arrows at its nearer end.
     window.attachSpin(kPeriods, 0, 100, std::clamp(periods, 0, 100));
-    context_.records.marks.set(ToolMark::Trade, &window);
     // Values that were already out of range when the form last closed leave the results
     // empty rather than greet the user with a warning.
     computeAndShow(true);
@@ -56,28 +55,23 @@ void TradeForm::command(int id)
         graph();
         return;
     case kHelp:
-        context_.platform.help(HelpRequest::Context, kHelpContext, window_);
+        showHelp(kHelpContext);
         return;
     case kOk:
-        context_.records.marks.clear(ToolMark::Trade);
+        // The mark goes before the inputs are saved, so the guard no longer raises this
+        // window behind a failure box; finish() finds it already clear.
+        clearMark();
         // A number beyond the float range keeps its last usable value in the saved inputs.
         readFields();
         // Nothing reads the saved inputs back, so the dialog closes whether or not they
         // could be written.
-        if (!ReplaceFile(kInputsFile, TradeInputsText(input())))
-            ShowFieldError(context_.platform, *window_, "Cannot open tradeinf.dat for writing!",
-                           "FILE ERROR");
-        window_->end(1);
-        context_.platform.repaintMainFrame();
+        if (!TextFile::replace(kInputsFile, TradeInputsText(input())))
+            showError("Cannot open tradeinf.dat for writing!", "FILE ERROR");
+        finish();
         return;
     default:
         return;
     }
-}
-
-void TradeForm::moved()
-{
-    context_.platform.repaintMainFrame();
 }
 
 // The other fields are not read again: the results follow the held values.
@@ -115,10 +109,9 @@ bool TradeForm::readFields()
 void TradeForm::warnTooLarge()
 {
     // Amounts near the float range's end (typed with an exponent) can add up past it.
-    ShowFieldWarning(context_.platform, *window_,
-                     "The amounts are too large to calculate.\n"
-                     "Please enter smaller amounts or fewer periods.",
-                     "Calculation Error!");
+    showWarning("The amounts are too large to calculate.\n"
+                "Please enter smaller amounts or fewer periods.",
+                "Calculation Error!");
 }
 
 TradeInput TradeForm::input() const
@@ -156,7 +149,6 @@ bool TradeForm::computeAndShow(bool quiet)
 
 void TradeForm::graph()
 {
-    Window& window = *window_;
     if (!readFields()) {
         warnTooLarge();
         return;
@@ -167,18 +159,15 @@ void TradeForm::graph()
     const TradeInput in = input();
     const int periods = TruncateCount(in.periods);
     if (periods > kGraphMaxPeriods) {
-        ShowFieldError(context_.platform, window, "The number of periods cannot exceed 100.",
-                       "FILE ERROR");
+        showError("The number of periods cannot exceed 100.", "FILE ERROR");
         return;
     }
     if (periods < kGraphMinPeriods) {
-        ShowFieldError(context_.platform, window, "Not enough periods.\nPlease try again.",
-                       "FILE ERROR");
+        showError("Not enough periods.\nPlease try again.", "FILE ERROR");
         return;
     }
-    if (!ReplaceFile(kGraphFile, TradeGraphText(in))) {
-        ShowFieldError(context_.platform, window, "Cannot open trad.tmp for writing!",
-                       "FILE ERROR");
+    if (!TextFile::replace(kGraphFile, TradeGraphText(in))) {
+        showError("Cannot open trad.tmp for writing!", "FILE ERROR");
         return;
     }
     // The graph program runs on its own; whether it started is not examined.

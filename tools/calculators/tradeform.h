@@ -1,7 +1,6 @@
 #pragma once
-#include "platform/form.h"
 #include "tools/calculators/tradeoff.h"
-#include "tools/toolcontext.h"
+#include "tools/toolform.h"
 
 namespace tw {
 
@@ -9,7 +8,7 @@ namespace tw {
 // incomes, compared over a common number of periods. Graph hands the period values to the
 // outside graph program through trade.tmp; OK saves the inputs in tradeinf.dat. The inputs
 // survive between openings in AppRecords::trade.
-class TradeForm final : public Form
+class TradeForm final : public ToolForm
 {
   public:
     static constexpr int kGraph = 104;
@@ -28,12 +27,11 @@ class TradeForm final : public Form
 
     static constexpr int kHelpContext = 1540;
 
-    explicit TradeForm(ToolContext& context) : context_(context) {}
+    explicit TradeForm(ToolContext& context) : ToolForm(context, ToolMark::Trade) {}
 
     std::string_view resource() const override { return "trade"; }
     void opened(Window& window) override;
     void command(int id) override;
-    void moved() override;
     void spinMoved(int buddyId, int position) override;
 
   private:
@@ -45,9 +43,6 @@ class TradeForm final : public Form
     bool computeAndShow(bool quiet = false);
     void graph();
     TradeInput input() const;
-
-    ToolContext& context_;
-    Window* window_ = nullptr;
 };
 
 } // namespace tw

@@ -52,8 +52,7 @@ int AccelForm::defaultButton() const
 
 void AccelForm::opened(Window& window)
 {
-    window_ = &window;
-    context_.records.marks.set(ToolMark::Accelerated, &window);
+    attach(window);
     const MortgageValues& current = context_.records.currentMortgage;
     window.setText(kAmount, Format("%-13.2f", current.amount));
     window.setText(kYears, Format("%3d", current.years));
@@ -77,61 +76,50 @@ void AccelForm::command(int id)
         calculate();
         return;
     case kOk:
-        context_.records.marks.clear(ToolMark::Accelerated);
-        window_->end(1);
-        context_.platform.repaintMainFrame();
+        finish();
         return;
     case kHelp:
-        context_.platform.help(HelpRequest::Context, kHelpContext, window_);
+        showHelp(kHelpContext);
         return;
     default:
         return;
     }
 }
 
-void AccelForm::moved()
-{
-    context_.platform.repaintMainFrame();
-}
-
 void AccelForm::calculate()
 {
-    Platform& platform = context_.platform;
     Window& window = *window_;
     MortgageValues& current = context_.records.currentMortgage;
-    auto refuse = [&](std::string_view text, std::string_view title) {
-        ShowFieldWarning(platform, window, text, title);
-    };
 
     // Each value that passes goes into the current mortgage at once.
     const float amount = ReadFloatField(window, kAmount, kMoneyChars);
     if (!(amount > 0 && amount <= 10000000)) {
-        refuse("The mortgage amount must be greater than $0.00 and less than $10,000,000.00.",
-               "Amount Error!");
+        showWarning("The mortgage amount must be greater than $0.00 and less than $10,000,000.00.",
+                    "Amount Error!");
         return;
     }
     current.amount = amount;
 
     const int years = ReadIntField(window, kYears, kYearsChars);
     if (years < 1 || years > 50) {
-        refuse("The number of years must be greater than 0 and less than 50.",
-               "Number of Years Error!");
+        showWarning("The number of years must be greater than 0 and less than 50.",
+                    "Number of Years Error!");
         return;
     }
     current.years = years;
 
     const int yearsLeft = ReadIntField(window, kYearsLeft, kYearsChars);
     if (yearsLeft < 1 || yearsLeft > years) {
-        refuse("The number of years left must be greater than 0 and less than the life of the "
-               "mortgage.",
-               "Number of Years Left Error!");
+        showWarning("The number of years left must be greater than 0 and less than the life of the "
+                    "mortgage.",
+                    "Number of Years Left Error!");
         return;
     }
     current.yearsLeft = yearsLeft;
 
     const float rate = ReadFloatField(window, kRate, kRateChars);
     if (!(rate > 0 && rate <= 50)) {
-        refuse("The mortgage rate must be greater than 0.0% and less than 50.0%", kRateTitle);
+        showWarning("The mortgage rate must be greater than 0.0% and less than 50.0%", kRateTitle);
         return;
     }
     current.rate = rate;
@@ -139,9 +127,9 @@ void AccelForm::calculate()
 
     const float extra = ReadFloatField(window, kExtra, kMoneyChars);
     if (!(extra >= 0 && extra <= 100000)) {
-        refuse("The addition monthly payment must be greater than $0.00 and less than "
-               "$100,000.00",
-               "Additional Amount Error!");
+        showWarning("The addition monthly payment must be greater than $0.00 and less than "
+                    "$100,000.00",
+                    "Additional Amount Error!");
         return;
     }
     current.accelerated = extra;
@@ -149,23 +137,24 @@ void AccelForm::calculate()
 
     const float investmentRate = ReadFloatField(window, kInvestmentRate, kRateChars);
     if (!(investmentRate >= 0 && investmentRate <= 50)) {
-        refuse("The investment rate must be greater than 0.0% and less than 50.0%", kRateTitle);
+        showWarning("The investment rate must be greater than 0.0% and less than 50.0%",
+                    kRateTitle);
         return;
     }
     const float taxRate = ReadFloatField(window, kTaxRate, kRateChars);
     if (!(taxRate >= 0 && taxRate <= 50)) {
-        refuse("The tax rate must be greater than 0.0% and less than 50.0%", kRateTitle);
+        showWarning("The tax rate must be greater than 0.0% and less than 50.0%", kRateTitle);
         return;
     }
     const float inflationRate = ReadFloatField(window, kInflationRate, kRateChars);
     if (!(inflationRate >= 0 && inflationRate <= 50)) {
-        refuse("The inflation rate must be greater than 0.0% and less than 50.0%", kRateTitle);
+        showWarning("The inflation rate must be greater than 0.0% and less than 50.0%", kRateTitle);
         return;
     }
 
     const PaymentLimit limit = LoanPaymentLimit({amount, 0, rate, years});
     if (limit != PaymentLimit::Ok) {
-        refuse(PaymentLimitMessage(limit), kRateTitle);
+        showWarning(PaymentLimitMessage(limit), kRateTitle);
         return;
     }
 

@@ -1,28 +1,23 @@
 #pragma once
-#include "platform/form.h"
-#include "tools/toolcontext.h"
+#include "tools/toolform.h"
 
 namespace tw {
 
 // The Accelerated Mortgage Payment Analysis: what a fixed amount added to every monthly
 // payment saves, and what the same amount would have grown to if invested. It works on the
 // current mortgage: the values that pass Calculate's checks are written back into it.
-class AccelForm final : public Form
+class AccelForm final : public ToolForm
 {
 public:
-    explicit AccelForm(ToolContext& context) : context_(context) {}
+    explicit AccelForm(ToolContext& context) : ToolForm(context, ToolMark::Accelerated) {}
 
     std::string_view resource() const override { return "accel"; }
     int defaultButton() const override;
     void opened(Window& window) override;
     void command(int id) override;
-    void moved() override;
 
 private:
     void calculate();
-
-    ToolContext& context_;
-    Window* window_ = nullptr;
 };
 
 } // namespace tw

@@ -37,8 +37,7 @@ int LoanForm::defaultButton() const
 
 void LoanForm::opened(Window& window)
 {
-    window_ = &window;
-    context_.records.marks.set(ToolMark::Loan, &window);
+    attach(window);
     const LoanTexts& texts = context_.records.loan;
     window.setText(kAmount, texts.amount);
     window.setText(kDownPayment, texts.downPayment);
@@ -54,21 +53,14 @@ void LoanForm::command(int id)
         calculate();
         return;
     case kOk:
-        context_.records.marks.clear(ToolMark::Loan);
-        window_->end(1);
-        context_.platform.repaintMainFrame();
+        finish();
         return;
     case kHelp:
-        context_.platform.help(HelpRequest::Context, kHelpContext, window_);
+        showHelp(kHelpContext);
         return;
     default:
         return;
     }
-}
-
-void LoanForm::moved()
-{
-    context_.platform.repaintMainFrame();
 }
 
 void LoanForm::calculate()
@@ -97,14 +89,14 @@ void LoanForm::calculate()
     texts.years = window.text(kYears, kFieldChars);
     const int years = ReadInt(texts.years);
     if (years < 1 || years > 100) {
-        ShowFieldError(platform, window, ValidationMessage(kYearsMessage), "NO OF YEARS ERROR");
+        showError(ValidationMessage(kYearsMessage), "NO OF YEARS ERROR");
         return;
     }
 
     const LoanTerms terms{amount, downPayment, rate, years};
     const PaymentLimit limit = LoanPaymentLimit(terms);
     if (limit != PaymentLimit::Ok) {
-        ShowFieldError(platform, window, PaymentLimitMessage(limit), kRateTitle);
+        showError(PaymentLimitMessage(limit), kRateTitle);
         return;
     }
 

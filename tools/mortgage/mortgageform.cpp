@@ -60,9 +60,8 @@ int MortgageForm::defaultButton() const
 
 void MortgageForm::opened(Window& window)
 {
-    window_ = &window;
+    attach(window);
     AppRecords& records = context_.records;
-    records.marks.set(ToolMark::Mortgage, &window);
     records.print.title = "Mortgage Payoff Schedule";
     records.print.titleMode = true;
 
@@ -96,12 +95,10 @@ void MortgageForm::command(int id)
         return;
     case kOk:
         keep();
-        context_.records.marks.clear(ToolMark::Mortgage);
-        window_->end(1);
-        context_.platform.repaintMainFrame();
+        finish();
         return;
     case kHelp:
-        context_.platform.help(HelpRequest::Context, kHelpContext, window_);
+        showHelp(kHelpContext);
         return;
     case kRefinancing:
         doRefinancing();
@@ -114,19 +111,12 @@ void MortgageForm::command(int id)
     }
 }
 
-void MortgageForm::moved()
-{
-    context_.platform.repaintMainFrame();
-}
-
 std::optional<Money> MortgageForm::readAcceleratedAmount()
 {
     const Money amount = ReadFloatField(*window_, kAcceleratedAmount, kAcceleratedChars);
     if (!(amount >= 0 && amount <= 100000)) {
-        ShowFieldError(context_.platform, *window_,
-                       "This amount must be greater than or equal to  0.00 and less than "
-                       "99999.99",
-                       "Additional Monthly Amount Error");
+        showError("This amount must be greater than or equal to  0.00 and less than 99999.99",
+                  "Additional Monthly Amount Error");
         return std::nullopt;
     }
     return amount;
@@ -201,7 +191,7 @@ bool MortgageForm::calculate()
     const LoanTerms terms{*amount, *downPayment, *rate, years};
     const PaymentLimit limit = LoanPaymentLimit(terms);
     if (limit != PaymentLimit::Ok) {
-        ShowFieldError(platform, window, PaymentLimitMessage(limit), kRateTitle);
+        showError(PaymentLimitMessage(limit), kRateTitle);
         return false;
     }
 

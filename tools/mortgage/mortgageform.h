@@ -1,6 +1,5 @@
 #pragma once
-#include "platform/form.h"
-#include "tools/toolcontext.h"
+#include "tools/toolform.h"
 
 #include <optional>
 
@@ -11,16 +10,15 @@ namespace tw {
 // mortgage record (each value stored as it passes) and show the monthly payment; Schedule
 // then opens the payoff schedule. OK keeps the fields, unchecked, in the current mortgage,
 // which the accelerated-payment and refinance forms share.
-class MortgageForm final : public Form
+class MortgageForm final : public ToolForm
 {
 public:
-    explicit MortgageForm(ToolContext& context) : context_(context) {}
+    explicit MortgageForm(ToolContext& context) : ToolForm(context, ToolMark::Mortgage) {}
 
     std::string_view resource() const override { return "mortgage"; }
     int defaultButton() const override;
     void opened(Window& window) override;
     void command(int id) override;
-    void moved() override;
 
 private:
     // Checks and stores the fields and shows the payment; false at the first refusal.
@@ -31,9 +29,6 @@ private:
     // The accelerated monthly amount, when the field passes its check.
     std::optional<Money> readAcceleratedAmount();
     void readLoanIntoCurrentMortgage();
-
-    ToolContext& context_;
-    Window* window_ = nullptr;
 };
 
 } // namespace tw

@@ -2,9 +2,10 @@
 
 #include "tools/mortgage/schedule.h"
 #include "tools/mortgage/scheduletable.h"
-#include "tools/mortgage/textfile.h"
+#include "tools/textfile.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace tw {
 
@@ -17,7 +18,7 @@ constexpr int kButtonHeight = 20;
 
 void ScheduleForm::opened(Window& window)
 {
-    window_ = &window;
+    attach(window);
     build();
 }
 
@@ -25,8 +26,7 @@ void ScheduleForm::command(int id)
 {
     switch (id) {
     case kOk:
-        window_->end(1);
-        context_.platform.repaintMainFrame();
+        finish();
         return;
     case kPrint:
         context_.records.print.kind = 12;
@@ -38,16 +38,11 @@ void ScheduleForm::command(int id)
     }
 }
 
-void ScheduleForm::moved()
-{
-    context_.platform.repaintMainFrame();
-}
-
 void ScheduleForm::closeRequested()
 {
     // Closing by the close box, unlike OK, lets the next opening size the columns afresh.
     context_.records.mortgageSchedule.known = false;
-    window_->end(2);
+    finish(2);
 }
 
 void ScheduleForm::resized(Size /*client*/)
@@ -91,7 +86,8 @@ void ScheduleForm::build()
         window.showControl(kList, true);
 
     if (!file->write(text)) {
-        // The file has been removed: printing finds no table rather than part of one.
+        // Printing finds no table rather than one of an earlier build.
+        std::remove(kFileName);
         platform.message(nullptr, "Cannot write temporary print file - psched.tmp",
                          "FILE WRITE ERROR", MessageIcon::Error, MessageButtons::Ok, true);
     }

@@ -1,13 +1,13 @@
 #pragma once
-#include "platform/form.h"
-#include "tools/toolcontext.h"
+#include "tools/toolform.h"
 
 namespace tw {
 
 // The Mortgage Schedule window: the payoff schedule of the mortgage record as a banded list,
 // one row per year of age, written at the same time to the table file that printing reads.
-// Every opening and every resize builds the list and the file afresh from the record.
-class ScheduleForm final : public Form
+// Every opening and every resize builds the list and the file afresh from the record. The
+// guard does not know the window: it holds no open-tool mark.
+class ScheduleForm final : public ToolForm
 {
 public:
     static constexpr int kOk = 1;
@@ -15,20 +15,16 @@ public:
     static constexpr int kList = 101;
     static constexpr const char* kFileName = "psched.tmp";
 
-    explicit ScheduleForm(ToolContext& context) : context_(context) {}
+    explicit ScheduleForm(ToolContext& context) : ToolForm(context) {}
 
     std::string_view resource() const override { return "moschedule"; }
     void opened(Window& window) override;
     void command(int id) override;
-    void moved() override;
     void closeRequested() override;
     void resized(Size client) override;
 
 private:
     void build();
-
-    ToolContext& context_;
-    Window* window_ = nullptr;
 };
 
 } // namespace tw

@@ -1,0 +1,302 @@
+// What every tool form does with its window, its open mark and the main window: the guard
+// finds an open form by its mark, OK gives the mark back and closes, and a tool window that
+// moves or closes has the main window repaint its frame.
+#include "tools/calculators/creditcardform.h"
+#include "tools/calculators/effectiveform.h"
+#include "tools/calculators/inflationform.h"
+#include "tools/calculators/taxesform.h"
+#include "tools/calculators/tradeform.h"
+#include "tools/mortgage/accelform.h"
+#include "tools/mortgage/loanform.h"
+#include "tools/mortgage/mortgageform.h"
+#include "tools/mortgage/scheduleform.h"
+#include "tools/tests/filesizelimit.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace tw {
+namespace {
+
+namespace fs = std::filesystem;
+
+using Log = std::vector<std::string>;
+
+// A dialog that holds texts and logs how it is ended.
+class RecordingWindow : public Window
+{
+  public:
+    explicit RecordingWindow(Log& log) : log_(log) {}
+
+    std::map<int, std::string> texts;
+
+    std::string text(int id, int maxChars) const override
+    {
+        const auto found = texts.find(id);
+        if (found == texts.end() || maxChars <= 1)
+            return {};
+        return found->second.substr(0, static_cast<std::size_t>(maxChars - 1));
+    }
+    void setText(int id, std::string_view text) override { texts[id] = std::string(text); }
+    void setEnabled(int, bool) override {}
+    bool isChecked(int) const override { return false; }
+    void setChecked(int, bool) override {}
+    void focusAndSelect(int) override {}
+    void end(int result) override { log_.push_back("end " + std::to_string(result)); }
+    void bringToFront() override {}
+    Size clientSize() const override { return {640, 400}; }
+    void moveControl(int, Rect) override {}
+    void showControl(int, bool) override {}
+    void createList(int, Rect, const std::vector<ListColumn>&) override {}
+    void addListRow(int, const std::vector<std::string>&) override {}
+    void attachSpin(int, int, int, int) override {}
+
+  private:
+    Log& log_;
+};
+
+struct Box
+{
+    Window* owner;
+    std::string text;
+    std::string title;
+    MessageIcon icon;
+    bool systemModal;
+};
+
+class RecordingPlatform : public Platform
+{
+  public:
+    explicit RecordingPlatform(Log& log) : log_(log) {}
+
+    std::vector<Box> boxes;
+    Window* helpOwner = nullptr;
+
+    MessageAnswer message(Window* owner, std::string_view text, std::string_view title,
+                          MessageIcon icon, MessageButtons, bool systemModal) override
+    {
+        log_.push_back("message " + std::string(title));
+        boxes.push_back({owner, std::string(text), std::string(title), icon, systemModal});
+        return MessageAnswer::Ok;
+    }
+    int runModal(Form&, Window*) override { return -1; }
+    void post(std::function<void()>) override {}
+    bool startProgram(std::string_view) override { return false; }
+    bool openAddress(std::string_view) override { return false; }
+    void help(HelpRequest request, int context, Window* owner) override
+    {
+        if (request == HelpRequest::Context)
+            log_.push_back("help " + std::to_string(context));
+        helpOwner = owner;
+    }
+    void repaintMainFrame() override { log_.push_back("repaint"); }
+
+  private:
+    Log& log_;
+};
+
+struct ToolCase
+{
+    const char* name;
+    std::function<std::unique_ptr<Form>(ToolContext&)> make;
+    ToolMark mark;
+    int ok;
+    std::optional<int> help; // the Help button, where the form has one
+    int helpContext;
+};
+
+template <typename F> std::unique_ptr<Form> Make(ToolContext& context)
+{
+    return std::make_unique<F>(context);
+}
+
+// The ids are those of the dialog resources.
+const ToolCase kTools[] = {
+    {"mortgage", Make<MortgageForm>, ToolMark::Mortgage, 109, 111, 259},
+    {"loan", Make<LoanForm>, ToolMark::Loan, 109, 111, 260},
+    {"accelerated", Make<AccelForm>, ToolMark::Accelerated, 101, 105, 1555},
+    {"inflation", Make<InflationForm>, ToolMark::Inflation, 106, std::nullopt, 0},
+    {"taxes", Make<TaxesForm>, ToolMark::Taxes, 21, 23, 1556},
+    {"effective", Make<EffectiveForm>, ToolMark::Effective, 1, 3, 1558},
+    {"credit card", Make<CreditCardForm>, ToolMark::CreditCard, 107, 109, 1586},
+    {"trade-off", Make<TradeForm>, ToolMark::Trade, 501, 503, 1540},
+};
+
+// Forms write their files (psched.tmp, tradeinf.dat) into the working directory.
+class ToolForms : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        previous_ = fs::current_path();
+        directory_ = fs::temp_directory_path() /
+                     ("twtools-forms-" + std::to_string(::getpid()) + "-" +
+                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(directory_);
+        fs::create_directories(directory_);
+        fs::current_path(directory_);
+    }
+    void TearDown() override
+    {
+        fs::current_path(previous_);
+        fs::remove_all(directory_);
+    }
+
+    int openMarks() const
+    {
+        int count = 0;
+        for (const OpenMark& entry : records.marks.entries)
+            count += entry.open ? 1 : 0;
+        return count;
+    }
+
+    Log log;
+    RecordingPlatform platform{log};
+    AppRecords records;
+    ToolContext context{platform, records, {}, {}};
+    RecordingWindow window{log};
+    fs::path previous_;
+    fs::path directory_;
+};
+
+TEST_F(ToolForms, OpeningSetsTheMarkOnTheWindowAndOkGivesItBackThenClosesAndRepaints)
+{
+    for (const ToolCase& tool : kTools) {
+        SCOPED_TRACE(tool.name);
+        records = AppRecords{};
+        log.clear();
+        const auto form = tool.make(context);
+        form->opened(window);
+        EXPECT_TRUE(records.marks[tool.mark].open);
+        EXPECT_EQ(records.marks[tool.mark].window, &window);
+        EXPECT_EQ(openMarks(), 1);
+
+        form->command(tool.ok);
+        EXPECT_FALSE(records.marks[tool.mark].open);
+        EXPECT_EQ(records.marks[tool.mark].window, nullptr);
+        EXPECT_EQ(openMarks(), 0);
+        EXPECT_EQ(log, (Log{"end 1", "repaint"}));
+    }
+}
+
+TEST_F(ToolForms, MovingAToolWindowRepaintsTheMainFrame)
+{
+    for (const ToolCase& tool : kTools) {
+        SCOPED_TRACE(tool.name);
+        log.clear();
+        const auto form = tool.make(context);
+        form->opened(window);
+        form->moved();
+        EXPECT_EQ(log, (Log{"repaint"}));
+    }
+}
+
+TEST_F(ToolForms, HelpShowsTheToolsTopicOverItsWindow)
+{
+    for (const ToolCase& tool : kTools) {
+        if (!tool.help)
+            continue;
+        SCOPED_TRACE(tool.name);
+        log.clear();
+        platform.helpOwner = nullptr;
+        const auto form = tool.make(context);
+        form->opened(window);
+        form->command(*tool.help);
+        EXPECT_EQ(log, (Log{"help " + std::to_string(tool.helpContext)}));
+        EXPECT_EQ(platform.helpOwner, &window);
+        EXPECT_TRUE(records.marks[tool.mark].open); // Help leaves the form open
+    }
+}
+
+TEST_F(ToolForms, FieldChecksShowSystemModalBoxesOwnedByTheDialog)
+{
+    // Inflation refuses a start age of 0 with a warning; the loan calculator refuses a term
+    // of 0 years with an error.
+    InflationForm inflation(context);
+    inflation.opened(window);
+    window.texts[InflationForm::kStartAge] = "0";
+    inflation.command(InflationForm::kCalculate);
+
+    RecordingWindow loanWindow(log);
+    LoanForm loan(context);
+    loan.opened(loanWindow);
+    loanWindow.texts = {{104, "1000"}, {105, "0"}, {106, "8"}, {107, "0"}};
+    loan.command(112);
+
+    ASSERT_EQ(platform.boxes.size(), 2U);
+    EXPECT_EQ(platform.boxes[0].owner, &window);
+    EXPECT_EQ(platform.boxes[0].title, "Start Age Error!");
+    EXPECT_EQ(platform.boxes[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(platform.boxes[0].systemModal);
+    EXPECT_EQ(platform.boxes[1].owner, &loanWindow);
+    EXPECT_EQ(platform.boxes[1].title, "NO OF YEARS ERROR");
+    EXPECT_EQ(platform.boxes[1].icon, MessageIcon::Error);
+    EXPECT_TRUE(platform.boxes[1].systemModal);
+}
+
+TEST_F(ToolForms, TradeOffOkClosesEvenWhenItsInputsCannotBeSaved)
+{
+    fs::create_directory("tradeinf.dat"); // a directory holds the name
+    TradeForm trade(context);
+    trade.opened(window);
+    log.clear();
+    trade.command(TradeForm::kOk);
+    EXPECT_EQ(log, (Log{"message FILE ERROR", "end 1", "repaint"}));
+    ASSERT_EQ(platform.boxes.size(), 1U);
+    EXPECT_EQ(platform.boxes[0].text, "Cannot open tradeinf.dat for writing!");
+    EXPECT_EQ(platform.boxes[0].owner, &window);
+    EXPECT_FALSE(records.marks[ToolMark::Trade].open);
+    EXPECT_TRUE(fs::is_directory("tradeinf.dat"));
+}
+
+TEST_F(ToolForms, ScheduleHoldsNoMarkAndRepaintsTheMainFrameWhenItCloses)
+{
+    ScheduleForm byOk(context);
+    byOk.opened(window);
+    EXPECT_EQ(openMarks(), 0);
+    EXPECT_TRUE(records.mortgageSchedule.known);
+    byOk.moved();
+    byOk.command(ScheduleForm::kOk);
+    EXPECT_EQ(log, (Log{"repaint", "end 1", "repaint"}));
+    EXPECT_TRUE(records.mortgageSchedule.known); // OK keeps the column widths
+
+    log.clear();
+    ScheduleForm byCloseBox(context);
+    byCloseBox.opened(window);
+    byCloseBox.closeRequested();
+    EXPECT_EQ(log, (Log{"end 2", "repaint"}));
+    EXPECT_FALSE(records.mortgageSchedule.known); // the next opening sizes them afresh
+    EXPECT_EQ(openMarks(), 0);
+}
+
+TEST_F(ToolForms, ScheduleThatCannotWriteItsFileLeavesNoTableToPrint)
+{
+    // A file size limit makes the write fail part-way, as a full disk would; the table of an
+    // earlier schedule must not stay behind for printing.
+    std::ofstream(ScheduleForm::kFileName) << "the rows of an earlier mortgage\n";
+    {
+        const FileSizeLimit limit(16);
+        ASSERT_TRUE(limit.active());
+        ScheduleForm schedule(context);
+        schedule.opened(window);
+    }
+
+    EXPECT_EQ(log, (Log{"message FILE WRITE ERROR"}));
+    ASSERT_EQ(platform.boxes.size(), 1U);
+    EXPECT_EQ(platform.boxes[0].text, "Cannot write temporary print file - psched.tmp");
+    EXPECT_FALSE(fs::exists(ScheduleForm::kFileName));
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 0);
+}
+
+} // namespace
+} // namespace tw

@@ -1,0 +1,47 @@
+#include "tools/toolform.h"
+
+#include "platform/fields.h"
+
+namespace tw {
+
+void ToolForm::moved()
+{
+    context_.platform.repaintMainFrame();
+}
+
+void ToolForm::attach(Window& window)
+{
+    window_ = &window;
+    if (mark_)
+        context_.records.marks.set(*mark_, &window);
+}
+
+void ToolForm::clearMark()
+{
+    if (mark_)
+        context_.records.marks.clear(*mark_);
+}
+
+void ToolForm::finish(int result)
+{
+    clearMark();
+    window_->end(result);
+    context_.platform.repaintMainFrame();
+}
+
+void ToolForm::showHelp(int helpContext)
+{
+    context_.platform.help(HelpRequest::Context, helpContext, window_);
+}
+
+void ToolForm::showWarning(std::string_view text, std::string_view title)
+{
+    ShowFieldWarning(context_.platform, *window_, text, title);
+}
+
+void ToolForm::showError(std::string_view text, std::string_view title)
+{
+    ShowFieldError(context_.platform, *window_, text, title);
+}
+
+} // namespace tw
