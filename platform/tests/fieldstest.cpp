@@ -1,6 +1,7 @@
 #include "platform/fields.h"
 
 #include "finance/messages.h"
+#include "platform/testing/textwindow.h"
 
 #include <gtest/gtest.h>
 
@@ -12,33 +13,7 @@
 namespace tw {
 namespace {
 
-// A dialog that only holds texts; it cuts them to maxChars − 1 characters as a real one does.
-class FakeWindow : public Window
-{
-public:
-    std::map<int, std::string> texts;
-
-    std::string text(int id, int maxChars) const override
-    {
-        const auto found = texts.find(id);
-        if (found == texts.end() || maxChars <= 1)
-            return {};
-        return found->second.substr(0, static_cast<std::size_t>(maxChars - 1));
-    }
-    void setText(int id, std::string_view text) override { texts[id] = std::string(text); }
-    void setEnabled(int, bool) override {}
-    bool isChecked(int) const override { return false; }
-    void setChecked(int, bool) override {}
-    void focusAndSelect(int) override {}
-    void end(int) override {}
-    void bringToFront() override {}
-    Size clientSize() const override { return {}; }
-    void moveControl(int, Rect) override {}
-    void showControl(int, bool) override {}
-    void createList(int, Rect, const std::vector<ListColumn>&) override {}
-    void addListRow(int, const std::vector<std::string>&) override {}
-    void attachSpin(int, int, int, int) override {}
-};
+using FakeWindow = TextWindow;
 
 struct Shown
 {

@@ -3,6 +3,7 @@
 #include "shell/shell.h"
 
 #include "platform/form.h"
+#include "platform/testing/textwindow.h"
 
 #include <gtest/gtest.h>
 
@@ -20,27 +21,15 @@ namespace {
 // the form's OK button.
 struct Recorder final : Platform, MainWindowPort
 {
-    struct FakeWindow final : Window
+    struct FakeWindow final : TextWindow
     {
         FakeWindow(Recorder& owner, std::string name) : owner(owner), name(std::move(name)) {}
-        std::string text(int, int) const override { return {}; }
-        void setText(int, std::string_view) override {}
-        void setEnabled(int, bool) override {}
-        bool isChecked(int) const override { return false; }
-        void setChecked(int, bool) override {}
-        void focusAndSelect(int) override {}
         void end(int result) override
         {
             ended = true;
             this->result = result;
         }
         void bringToFront() override { owner.log.push_back("front " + name); }
-        Size clientSize() const override { return {400, 300}; }
-        void moveControl(int, Rect) override {}
-        void showControl(int, bool) override {}
-        void createList(int, Rect, const std::vector<ListColumn>&) override {}
-        void addListRow(int, const std::vector<std::string>&) override {}
-        void attachSpin(int, int, int, int) override {}
 
         Recorder& owner;
         std::string name;

@@ -10,6 +10,7 @@
 #include "tools/mortgage/loanform.h"
 #include "tools/mortgage/mortgageform.h"
 #include "tools/mortgage/scheduleform.h"
+#include "platform/testing/textwindow.h"
 #include "tools/tests/filesizelimit.h"
 
 #include <gtest/gtest.h>
@@ -33,33 +34,12 @@ namespace fs = std::filesystem;
 using Log = std::vector<std::string>;
 
 // A dialog that holds texts and logs how it is ended.
-class RecordingWindow : public Window
+class RecordingWindow : public TextWindow
 {
   public:
     explicit RecordingWindow(Log& log) : log_(log) {}
 
-    std::map<int, std::string> texts;
-
-    std::string text(int id, int maxChars) const override
-    {
-        const auto found = texts.find(id);
-        if (found == texts.end() || maxChars <= 1)
-            return {};
-        return found->second.substr(0, static_cast<std::size_t>(maxChars - 1));
-    }
-    void setText(int id, std::string_view text) override { texts[id] = std::string(text); }
-    void setEnabled(int, bool) override {}
-    bool isChecked(int) const override { return false; }
-    void setChecked(int, bool) override {}
-    void focusAndSelect(int) override {}
     void end(int result) override { log_.push_back("end " + std::to_string(result)); }
-    void bringToFront() override {}
-    Size clientSize() const override { return {640, 400}; }
-    void moveControl(int, Rect) override {}
-    void showControl(int, bool) override {}
-    void createList(int, Rect, const std::vector<ListColumn>&) override {}
-    void addListRow(int, const std::vector<std::string>&) override {}
-    void attachSpin(int, int, int, int) override {}
 
   private:
     Log& log_;
