@@ -4,12 +4,34 @@
 
 namespace tw {
 
+namespace {
+
+// Equal as stored values: the sign of a zero counts, and NaN equals NaN.
+bool SameFloat(float a, float b)
+{
+    return (a == b && std::signbit(a) == std::signbit(b)) || (std::isnan(a) && std::isnan(b));
+}
+
+} // namespace
+
 // Each product is rounded to float, as a stored running power; n ≤ 1 leaves x unchanged.
+// Once a product gives back the power it was made from (infinity, 0, or a value the rounding
+// holds in place) every further product does too, so the walk can stop there: a count of
+// billions (a term read without checks) costs no more than the steps before that point. A
+// negative x can instead swing between two values; then only the parity of what is left counts.
 float PowerInt(float x, int n)
 {
     float power = x;
-    for (int i = 1; i < n; ++i)
-        power = StoreFloat(Extended{x} * power);
+    float previous = x;
+    for (int i = 1; i < n; ++i) {
+        const float next = StoreFloat(Extended{x} * power);
+        if (SameFloat(next, power))
+            return next;
+        if (i >= 2 && SameFloat(next, previous)) // a two-value swing: power, next, power, ...
+            return (n - 1 - i) % 2 == 0 ? next : power;
+        previous = power;
+        power = next;
+    }
     return power;
 }
 

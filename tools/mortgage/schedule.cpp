@@ -1,6 +1,7 @@
 #include "tools/mortgage/schedule.h"
 
 #include "finance/loan.h"
+#include "finance/trajectory.h"
 
 #include <cmath>
 
@@ -66,6 +67,8 @@ int RunSchedule(MortgageRecord& record, const std::function<bool(const ScheduleR
     record.totalInterest = 0;
     record.monthsScheduled = 0;
     Money value = record.amount;
+    // The loan is amortized once; each row reads its twelve months from it.
+    const LoanTrajectory trajectory(loan, monthlyRate, months);
 
     int rows = 0;
     if (!addRow(MakeRow(record, startAge, 0, 0, value)))
@@ -81,7 +84,7 @@ int RunSchedule(MortgageRecord& record, const std::function<bool(const ScheduleR
         value = appreciated;
 
         const int first = record.monthsScheduled;
-        const AmortizeResult year = AmortizeRange(loan, monthlyRate, months, first, first + 11);
+        const AmortizeResult year = trajectory.range(first, first + 11);
         record.monthsScheduled = static_cast<std::int16_t>(first + 12);
         record.totalPrincipal = StoreFloat(Extended{record.totalPrincipal} + year.principal);
         record.totalInterest = StoreFloat(Extended{record.totalInterest} + year.interest);
