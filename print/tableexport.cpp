@@ -1,0 +1,130 @@
+#include "print/tableexport.h"
+
+#include <string_view>
+
+namespace tw {
+
+namespace {
+
+std::string_view Trimmed(std::string_view text)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::string CsvField(std::string_view cell)
+{
+    const std::string_view text = Trimmed(cell);
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string field = "\"";
+    for (char c : text) {
+        if (c == '"')
+            field += '"';
+        field += c;
+    }
+    field += '"';
+    return field;
+}
+
+std::string TabField(std::string_view cell)
+{
+    std::string field(Trimmed(cell));
+    for (char& c : field)
+        if (c == '\t' || c == '\r' || c == '\n')
+            c = ' ';
+    return field;
+}
+
+std::string HtmlEscaped(std::string_view cell)
+{
+    std::string text;
+    for (char c : Trimmed(cell)) {
+        switch (c) {
+        case '&':
+            text += "&amp;";
+            break;
+        case '<':
+            text += "&lt;";
+            break;
+        case '>':
+            text += "&gt;";
+            break;
+        case '"':
+            text += "&quot;";
+            break;
+        case '\'':
+            text += "&#39;";
+            break;
+        default:
+            text += c;
+        }
+    }
+    return text;
+}
+
+template <typename FieldFn>
+void AppendRecord(std::string& out, const std::vector<std::string>& cells, char separator,
+                  std::string_view lineEnd, FieldFn field)
+{
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            out += separator;
+        out += field(cells[i]);
+    }
+    out += lineEnd;
+}
+
+void AppendHtmlRow(std::string& out, const std::vector<std::string>& cells, std::string_view tag)
+{
+    out += "<tr>";
+    for (const std::string& cell : cells) {
+        out += '<';
+        out += tag;
+        out += '>';
+        out += HtmlEscaped(cell);
+        out += "</";
+        out += tag;
+        out += '>';
+    }
+    out += "</tr>\n";
+}
+
+} // namespace
+
+std::string CsvText(const std::vector<std::string>& titles,
+                    const std::vector<std::vector<std::string>>& rows)
+{
+    std::string out;
+    AppendRecord(out, titles, ',', "\r\n", CsvField);
+    for (const auto& row : rows)
+        AppendRecord(out, row, ',', "\r\n", CsvField);
+    return out;
+}
+
+std::string TabText(const std::vector<std::string>& titles,
+                    const std::vector<std::vector<std::string>>& rows)
+{
+    std::string out;
+    AppendRecord(out, titles, '\t', "\n", TabField);
+    for (const auto& row : rows)
+        AppendRecord(out, row, '\t', "\n", TabField);
+    return out;
+}
+
+std::string HtmlTableText(const std::vector<std::string>& titles,
+                          const std::vector<std::vector<std::string>>& rows)
+{
+    std::string out = "<table>\n";
+    AppendHtmlRow(out, titles, "th");
+    for (const auto& row : rows)
+        AppendHtmlRow(out, row, "td");
+    out += "</table>\n";
+    return out;
+}
+
+} // namespace tw

@@ -1,0 +1,27 @@
+#pragma once
+// A table window's rows as text for the clipboard and for export. The cells are the texts the
+// list shows ("  45 O", "    123456.78"); every cell is written trimmed of its blanks, so
+// numbers come out plain, with a decimal point, as the list has them.
+
+#include <string>
+#include <vector>
+
+namespace tw {
+
+// CSV as spreadsheets read it: UTF-8 without a byte-order mark, the titles as the first
+// record, CRLF after every record. A field is quoted only when it holds a comma, a double
+// quote, a CR or an LF; quotes inside it are doubled.
+std::string CsvText(const std::vector<std::string>& titles,
+                    const std::vector<std::vector<std::string>>& rows);
+
+// Tab-separated lines ending in "\n", titles first: what a spreadsheet takes from a plain
+// text paste. A tab, CR or LF inside a cell becomes a blank so it cannot break the grid.
+std::string TabText(const std::vector<std::string>& titles,
+                    const std::vector<std::vector<std::string>>& rows);
+
+// An HTML table (titles as <th>, cells as <td>, text escaped), for pasting into documents
+// and spreadsheets that take rich text.
+std::string HtmlTableText(const std::vector<std::string>& titles,
+                          const std::vector<std::vector<std::string>>& rows);
+
+} // namespace tw
