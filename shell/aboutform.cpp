@@ -5,14 +5,14 @@ namespace tw {
 void AboutForm::opened(Window& window)
 {
     window_ = &window;
-    context_.records.marks.set(ToolMark::About, &window);
+    context_.marks.set(ToolMark::About, &window);
 }
 
 void AboutForm::command(int id)
 {
     if (id != kOk)
         return;
-    context_.records.marks.clear(ToolMark::About);
+    context_.marks.clear(ToolMark::About);
     window_->end(1);
 }
 
@@ -24,12 +24,12 @@ void AboutForm::moved()
 void AboutForm::closeRequested()
 {
     context_.platform.repaintMainFrame();
-    context_.records.marks.clear(ToolMark::About);
+    context_.marks.clear(ToolMark::About);
 }
 
 void AboutForm::surfaceClicked()
 {
-    context_.records.marks.clear(ToolMark::About);
+    context_.marks.clear(ToolMark::About);
 }
 
 } // namespace tw

@@ -1,5 +1,6 @@
 #include "shell/dispatcher.h"
 
+#include "print/printjob.h"
 #include "shell/aboutform.h"
 #include "shell/commands.h"
 #include "tools/calculators/creditcardform.h"
@@ -11,110 +12,114 @@
 #include "tools/mortgage/loanform.h"
 #include "tools/mortgage/mortgageform.h"
 
+#include <optional>
+
 namespace tw {
+
+// When a tool command sets the record slot.
+enum class SlotRule {
+    Untouched,   // the slot is not touched
+    AfterGuard,  // set once the guard lets the command through
+    BeforeGuard, // set first, so that a command the guard stops still moves the slot
+    Borrowed,    // set first and given back when the tool has closed (not when the guard stops)
+};
+
+// The tools that the menu, the toolbar and the accelerators open: each behind the guard, with
+// no owner window, on its record slot.
+struct ToolCommand
+{
+    int command;
+    int (*open)(ToolContext&, Window*);
+    SlotRule slotRule = SlotRule::Untouched;
+    int slot = 0;
+    // The tool looks at its own mark first: when open, it only comes to the front.
+    std::optional<ToolMark> ownMark{};
+    // The print title the command sets before opening.
+    const char* printTitle = nullptr;
+};
 
 namespace {
 
-constexpr int kMortgageSlot = 0;
-constexpr int kRefinanceSlot = 1;
-constexpr int kAcceleratedSlot = 2;
-constexpr int kInflationSlot = 4;
-constexpr int kTaxesSlot = 5;
-constexpr int kTradeOffSlot = 6;
-constexpr int kEffectiveSlot = 7;
-constexpr int kCreditCardSlot = 8;
+template <class FormType> int Open(ToolContext& context, Window* owner)
+{
+    FormType form(context);
+    return context.platform.runModal(form, owner);
+}
+
+int OpenRefinance(ToolContext& context, Window* owner)
+{
+    return context.openRefinance ? context.openRefinance(owner) : -1;
+}
+
+const ToolCommand* FindToolCommand(int command)
+{
+    using namespace commands;
+    static const ToolCommand kTools[] = {
+        {kMortgage, Open<MortgageForm>, SlotRule::BeforeGuard, 0, ToolMark::Mortgage},
+        {kRefinance, OpenRefinance, SlotRule::AfterGuard, 1, {}, "Refinance Analysis Report"},
+        {kAccelerated, Open<AccelForm>, SlotRule::AfterGuard, 2},
+        {kLoan, Open<LoanForm>},
+        {kInflation, Open<InflationForm>, SlotRule::AfterGuard, 4},
+        {kTaxes, Open<TaxesForm>, SlotRule::AfterGuard, 5},
+        {kTradeOff, Open<TradeForm>, SlotRule::AfterGuard, 6},
+        {kEffectiveRate, Open<EffectiveForm>, SlotRule::AfterGuard, 7},
+        {kCreditCard, Open<CreditCardForm>, SlotRule::Borrowed, 8, ToolMark::CreditCard},
+    };
+    for (const ToolCommand& tool : kTools) {
+        if (tool.command == command)
+            return &tool;
+    }
+    return nullptr;
+}
 
 } // namespace
 
-template <class FormType> int Dispatcher::open()
+void Dispatcher::openTool(const ToolCommand& tool)
 {
-    FormType form(context_);
-    return context_.platform.runModal(form, nullptr);
-}
+    AppRecords& records = context_.records;
+    const int previous = records.currentSlot;
+    if (tool.slotRule == SlotRule::BeforeGuard || tool.slotRule == SlotRule::Borrowed)
+        records.currentSlot = tool.slot;
+    if (guard())
+        return;
+    if (tool.slotRule == SlotRule::AfterGuard)
+        records.currentSlot = tool.slot;
+    if (tool.printTitle != nullptr)
+        records.print.title = tool.printTitle;
 
-template <class FormType> int Dispatcher::openUnlessOpen(ToolMark mark)
-{
-    const OpenMark& entry = context_.records.marks[mark];
-    if (entry.open) {
-        if (entry.window != nullptr)
-            entry.window->bringToFront();
-        return 0;
+    const OpenMark* own = tool.ownMark ? &context_.marks[*tool.ownMark] : nullptr;
+    if (own != nullptr && own->open) {
+        if (own->window != nullptr)
+            own->window->bringToFront();
+    } else {
+        tool.open(context_, nullptr);
     }
-    return open<FormType>();
+    if (tool.slotRule == SlotRule::Borrowed)
+        records.currentSlot = previous;
 }
 
 void Dispatcher::dispatchCommand(int command)
 {
     using namespace commands;
-    AppRecords& records = context_.records;
     Platform& platform = context_.platform;
 
+    if (const ToolCommand* tool = FindToolCommand(command)) {
+        openTool(*tool);
+        return;
+    }
     switch (command) {
     case kExit:
         mainWindow_.destroy();
         return;
     case kAbout:
-        open<AboutForm>();
+        // No guard: a second About box opens over the first.
+        Open<AboutForm>(context_, nullptr);
         return;
     case kHelpContents:
         platform.help(HelpRequest::Contents, 0, nullptr);
         return;
     case kHelpOnHelp:
         platform.help(HelpRequest::HelpOnHelp, 0, nullptr);
-        return;
-    case kMortgage:
-        // The slot is set before the guard: a mortgage command that the guard stops still
-        // points the open tools at the mortgage's record.
-        records.currentSlot = kMortgageSlot;
-        if (guard())
-            return;
-        openUnlessOpen<MortgageForm>(ToolMark::Mortgage);
-        return;
-    case kRefinance:
-        if (guard())
-            return;
-        records.currentSlot = kRefinanceSlot;
-        records.print.title = "Refinance Analysis Report";
-        if (context_.openRefinance)
-            context_.openRefinance(nullptr);
-        return;
-    case kAccelerated:
-        if (guard())
-            return;
-        records.currentSlot = kAcceleratedSlot;
-        open<AccelForm>();
-        return;
-    case kLoan:
-        if (guard())
-            return;
-        open<LoanForm>();
-        return;
-    case kInflation:
-        if (guard())
-            return;
-        records.currentSlot = kInflationSlot;
-        open<InflationForm>();
-        return;
-    case kTaxes:
-        if (guard())
-            return;
-        records.currentSlot = kTaxesSlot;
-        open<TaxesForm>();
-        return;
-    case kTradeOff:
-        if (guard())
-            return;
-        records.currentSlot = kTradeOffSlot;
-        open<TradeForm>();
-        return;
-    case kEffectiveRate:
-        if (guard())
-            return;
-        records.currentSlot = kEffectiveSlot;
-        open<EffectiveForm>();
-        return;
-    case kCreditCard:
-        openCreditCard();
         return;
     case kRule72T:
         if (guard())
@@ -136,27 +141,17 @@ void Dispatcher::dispatchCommand(int command)
         guard();
         return;
     case kPrintGraph:
-        guard();
+        if (guard())
+            return;
+        PrintGraph(context_, nullptr);
         return;
     case kPageSetup:
-    case kCopy:
-    case kPaste:
-    case kFind:
+        PageSetup(context_, nullptr);
+        return;
     default:
+        // Copy, Paste and Find among them: nothing.
         return;
     }
-}
-
-void Dispatcher::openCreditCard()
-{
-    AppRecords& records = context_.records;
-    const int previous = records.currentSlot;
-    records.currentSlot = kCreditCardSlot;
-    // When the guard stops the command the slot stays on the card's record.
-    if (guard())
-        return;
-    openUnlessOpen<CreditCardForm>(ToolMark::CreditCard);
-    records.currentSlot = previous;
 }
 
 void Dispatcher::startCalculator()

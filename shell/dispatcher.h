@@ -12,6 +12,8 @@ inline constexpr const char* kMakerMail = "mailto:support@tarrow.example";
 // opens help, a web or mail address, the About box, or ends the program. Tools are modal
 // without an owner, so commands can arrive here again while a tool is open; the guard then
 // brings the open tools to the front instead of opening another.
+struct ToolCommand;
+
 class Dispatcher
 {
 public:
@@ -23,12 +25,9 @@ public:
     void dispatchCommand(int command);
 
 private:
-    bool guard() const { return context_.records.marks.raiseOpenTools(); }
-    template <class FormType> int open();
-    // Tools that look at their own mark first: when open they only come to the front.
-    template <class FormType> int openUnlessOpen(ToolMark mark);
+    bool guard() const { return context_.marks.raiseOpenTools(); }
+    void openTool(const ToolCommand& tool);
 
-    void openCreditCard();
     void startCalculator();
     void visitWebsite();
     void mailMaker();

@@ -1,3 +1,4 @@
+#include "platform/qt/offscreenpdf.h"
 #include "platform/qt/qtplatform.h"
 #include "platform/script/scripthost.h"
 #include "shell/mainwindow.h"
@@ -31,7 +32,12 @@ std::string JoinArguments(int argc, char** argv)
 
 int RunScript(const char* file, const tw::StartupOptions& options)
 {
+    // Printing draws its pages into PDF files, for which Qt starts up only when first asked.
+    tw::OffscreenPdfPrinting pdf;
     tw::ScriptHost host(std::cout);
+    host.setPdfDevices([&pdf](std::string_view path, tw::Orientation orientation) {
+        return pdf.open(path, orientation);
+    });
     tw::Shell shell(host, host, options);
     host.setMainWindow(&shell);
     if (file == nullptr || std::string(file) == "-")

@@ -1,14 +1,29 @@
 #include "shell/shell.h"
 
+#include "print/printjob.h"
 #include "shell/commands.h"
 #include "shell/placement.h"
+#include "tools/refinance/refinanceform.h"
 
 namespace tw {
 
 Shell::Shell(Platform& platform, MainWindowPort& mainWindow, StartupOptions options)
-    : options_(options), context_{platform, records_, {}, {}}, mainWindow_(mainWindow),
+    : options_(options), context_{platform, records_, marks_, {}, {}}, mainWindow_(mainWindow),
       dispatcher_(context_, mainWindow)
 {
+    context_.openRefinance = [this](Window* owner) {
+        RefinanceForm form(context_);
+        return context_.platform.runModal(form, owner);
+    };
+    context_.printMortgageSchedule = [this](Window* owner) {
+        PrintMortgageSchedule(context_, owner);
+    };
+    context_.savePrintoutPdf = [this](Window* owner, int kind, std::string_view path) {
+        SavePrintoutPdf(context_, owner, static_cast<PrintoutKind>(kind), path);
+    };
+    context_.previewPrintout = [this](Window* owner, int kind) {
+        PreviewPrintout(context_, owner, static_cast<PrintoutKind>(kind));
+    };
 }
 
 void Shell::command(int id)
@@ -30,12 +45,12 @@ void Shell::closeRequested()
 
 void Shell::toolbarNotified()
 {
-    records_.marks.raiseOpenTools();
+    marks_.raiseOpenTools();
 }
 
 void Shell::pointerMoved(int x, int y)
 {
-    if (records_.marks.raiseOpenTools())
+    if (marks_.raiseOpenTools())
         return;
     // Coordinates arrive as signed 16-bit values, as the window system packs them.
     const auto sx = static_cast<short>(x);

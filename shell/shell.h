@@ -15,6 +15,7 @@ public:
     Shell(Platform& platform, MainWindowPort& mainWindow, StartupOptions options);
 
     AppRecords& records() { return records_; }
+    OpenMarks& marks() { return marks_; }
     ToolContext& context() { return context_; }
     const StartupOptions& options() const { return options_; }
 
@@ -29,6 +30,7 @@ public:
 private:
     StartupOptions options_;
     AppRecords records_;
+    OpenMarks marks_;
     ToolContext context_;
     MainWindowPort& mainWindow_;
     Dispatcher dispatcher_;

@@ -4,7 +4,6 @@
 // shell and every form gets it by reference.
 
 #include "finance/precision.h"
-#include "platform/window.h"
 
 #include <array>
 #include <cstdint>
@@ -51,6 +50,25 @@ struct MortgageRecord
     std::int16_t extraMode = 0; // 0: no extra payment in the schedule
 };
 
+// What the refinance form remembers between openings (CurrentRefinance). The existing
+// mortgage is not among them: every opening shows the current mortgage again.
+struct RefinanceValues
+{
+    Age refinanceAge = 0;
+    Money amount = 0; // the refinanced amount
+    Money cashOut = 0;
+    Percent rate = 0;
+    int years = 0;
+    Money monthlyPayment = 0; // every accepted analysis sets it to 0
+    Money closingCosts = 0;
+    float points = 0; // percent of the refinanced amount
+    bool cashOutAsSavings = false;
+    bool includeCosts = false;
+    bool includePoints = false;
+    Percent taxRate = 15;
+    Percent savingsRate = 5;
+};
+
 struct CreditCardRecord
 {
     Money balance = 0;
@@ -72,60 +90,31 @@ struct SlotRecord
 
 inline constexpr int kRecordSlots = 10;
 
-// The open-tool marks, in the order the guard visits them.
-enum class ToolMark {
-    Effective,
-    Accelerated,
-    Taxes,
-    Trade,
-    Loan,
-    Refinance,
-    Mortgage,
-    Inflation,
-    CreditCard,
-    About,
-    PrintJob, // set while a printer dialog or print job runs; has no window
-};
-inline constexpr int kToolMarks = 11;
-
-struct OpenMark
-{
-    bool open = false;
-    Window* window = nullptr;
-};
-
-struct OpenMarks
-{
-    std::array<OpenMark, kToolMarks> entries{};
-
-    OpenMark& operator[](ToolMark mark) { return entries[static_cast<int>(mark)]; }
-    const OpenMark& operator[](ToolMark mark) const { return entries[static_cast<int>(mark)]; }
-
-    void set(ToolMark mark, Window* window) { (*this)[mark] = OpenMark{true, window}; }
-    void clear(ToolMark mark) { (*this)[mark] = OpenMark{}; }
-
-    // The guard: brings every open tool window to the front in table order (the last one
-    // visited ends on top) and reports whether any entry is set, the print job included.
-    bool raiseOpenTools() const
-    {
-        bool any = false;
-        for (const OpenMark& entry : entries) {
-            if (!entry.open)
-                continue;
-            any = true;
-            if (entry.window != nullptr)
-                entry.window->bringToFront();
-        }
-        return any;
-    }
-};
-
 // What the printed reports use for their page headers.
 struct PrintSettings
 {
     std::string title;      // "Mortgage Payoff Schedule", "Refinance Analysis Report"
     bool titleMode = false; // headers use the title once the mortgage form has opened
     int kind = 0;           // 12 the mortgage schedule, 14 the refinance report
+};
+
+// The printer settings held for the run (never written to disk). The chosen printer itself is
+// held by the desktop host.
+struct PrinterSettings
+{
+    int orientation = 1;  // 1 portrait, 2 landscape; written into the next print dialog
+    bool collate = false; // the collate switch of the last print
+    // Thousandths of an inch, offered by the next page-setup dialog.
+    int marginLeft = 1000;
+    int marginTop = 1000;
+    int marginRight = 500;
+    int marginBottom = 1000;
+    // Printer pixels, from the page-setup margins; the page drawing does not use them.
+    int deviceMarginLeft = 0;
+    int deviceMarginTop = 0;
+    int deviceMarginRight = 0;
+    int deviceMarginBottom = 0;
+    bool firstPageSetup = true;
 };
 
 struct LoanTexts // the loan calculator keeps its fields' texts as Calculate last read them
@@ -137,9 +126,9 @@ struct LoanTexts // the loan calculator keeps its fields' texts as Calculate las
     std::string payment = "0.0";
 };
 
-// The mortgage schedule window's column widths outlive one opening: computed from the list
-// width W of the first build (after start-up, or after the window was last closed with its
-// close box) and again only when a resize makes W larger than that first W.
+// The table windows' column widths outlive one opening: computed from the list width W of the
+// first build (after start-up, or after the window was last closed with its close box) and
+// again only when a resize makes W larger than that first W.
 struct ScheduleColumnsState
 {
     bool known = false; // false: the next build computes the widths afresh
@@ -177,12 +166,14 @@ struct AppRecords
     MortgageValues currentMortgage;
     std::array<SlotRecord, kRecordSlots> table{};
     int currentSlot = 0; // CurrentRecordSlot
-    OpenMarks marks;
     PrintSettings print;
+    PrinterSettings printer;
     bool helpOnHelpDisabled = false; // the inflation calculator turns Help On Help off
 
     LoanTexts loan;
     ScheduleColumnsState mortgageSchedule;
+    RefinanceValues currentRefinance;
+    ScheduleColumnsState refinanceResults;
     InflationValues inflation;
     TaxValues taxes;
     TradeValues trade;

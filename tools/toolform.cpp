@@ -13,13 +13,13 @@ void ToolForm::attach(Window& window)
 {
     window_ = &window;
     if (mark_)
-        context_.records.marks.set(*mark_, &window);
+        context_.marks.set(*mark_, &window);
 }
 
 void ToolForm::clearMark()
 {
     if (mark_)
-        context_.records.marks.clear(*mark_);
+        context_.marks.clear(*mark_);
 }
 
 void ToolForm::finish(int result)

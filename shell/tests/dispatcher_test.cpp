@@ -62,7 +62,7 @@ struct Recorder final : Platform, MainWindowPort
         return window.result;
     }
 
-    void post(std::function<void()> notice) override { notice(); }
+    void post(const Window&, std::function<void()> notice) override { notice(); }
     bool startProgram(std::string_view line) override
     {
         log.push_back("start " + std::string(line));
@@ -122,7 +122,7 @@ TEST_F(DispatcherTest, GuardBringsTheOpenToolForwardInsteadOfOpeningAnother)
     Command(commands::kMortgage);
     EXPECT_EQ(Count("open inflate"), 0);
     EXPECT_EQ(Count("front mortgage"), 1);
-    EXPECT_FALSE(shell.records().marks[ToolMark::Mortgage].open);
+    EXPECT_FALSE(shell.marks()[ToolMark::Mortgage].open);
 }
 
 TEST_F(DispatcherTest, EveryGuardedCommandStopsWhileAToolIsOpen)
@@ -147,10 +147,10 @@ TEST_F(DispatcherTest, MortgageCommandSetsItsSlotEvenWhenTheGuardStopsIt)
     int slotSeenByRefinance = -1;
     shell.context().openRefinance = [&](Window*) {
         EXPECT_EQ(Slot(), 1);
-        shell.records().marks.set(ToolMark::Refinance, nullptr);
+        shell.marks().set(ToolMark::Refinance, nullptr);
         Command(commands::kMortgage);
         slotSeenByRefinance = Slot();
-        shell.records().marks.clear(ToolMark::Refinance);
+        shell.marks().clear(ToolMark::Refinance);
         return 1;
     };
     Command(commands::kRefinance);
@@ -162,9 +162,9 @@ TEST_F(DispatcherTest, MortgageCommandSetsItsSlotEvenWhenTheGuardStopsIt)
 TEST_F(DispatcherTest, CreditCardCommandStoppedByTheGuardLeavesSlotEight)
 {
     shell.context().openRefinance = [&](Window*) {
-        shell.records().marks.set(ToolMark::Refinance, nullptr);
+        shell.marks().set(ToolMark::Refinance, nullptr);
         Command(commands::kCreditCard);
-        shell.records().marks.clear(ToolMark::Refinance);
+        shell.marks().clear(ToolMark::Refinance);
         return 1;
     };
     Command(commands::kRefinance);
@@ -221,7 +221,7 @@ TEST_F(DispatcherTest, AboutBoxIsOpenedAgainOverItselfButGuardsTools)
 TEST_F(DispatcherTest, AboutBoxClickedOnNoLongerBlocksTools)
 {
     recorder.users["about"] = [&](Recorder::FakeWindow&) {
-        shell.records().marks.clear(ToolMark::About); // what a click on its surface does
+        shell.marks().clear(ToolMark::About); // what a click on its surface does
         Command(commands::kLoan);
     };
     Command(commands::kAbout);
@@ -230,11 +230,11 @@ TEST_F(DispatcherTest, AboutBoxClickedOnNoLongerBlocksTools)
 
 TEST_F(DispatcherTest, PrintJobCountsAsOpenToolWithNothingBroughtForward)
 {
-    shell.records().marks.set(ToolMark::PrintJob, nullptr);
+    shell.marks().set(ToolMark::PrintJob, nullptr);
     Command(commands::kMortgage);
     Command(commands::kOptions);
     EXPECT_EQ(Count("open mortgage"), 0);
-    shell.records().marks.clear(ToolMark::PrintJob);
+    shell.marks().clear(ToolMark::PrintJob);
     Command(commands::kOptions);
     Command(commands::kMortgage);
     EXPECT_EQ(Count("open mortgage"), 1);
@@ -244,7 +244,7 @@ TEST_F(DispatcherTest, GuardVisitsMarksInTableOrder)
 {
     Recorder::FakeWindow effective(recorder, "effective"), loan(recorder, "loan"),
         about(recorder, "about");
-    auto& marks = shell.records().marks;
+    auto& marks = shell.marks();
     marks.set(ToolMark::About, &about);
     marks.set(ToolMark::Loan, &loan);
     marks.set(ToolMark::Effective, &effective);

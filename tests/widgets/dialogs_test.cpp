@@ -2,8 +2,11 @@
 #include "platform/qt/qtdialogwindow.h"
 #include "platform/qt/qtplatform.h"
 #include "tools/mortgage/scheduleform.h"
+#include "tools/refinance/refinanceform.h"
+#include "tools/refinance/resultsform.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
@@ -25,7 +28,7 @@
 namespace tw {
 namespace {
 
-enum class Kind { Input, Result, Button, Radio };
+enum class Kind { Input, Result, Button, Radio, Check };
 
 struct DialogTable
 {
@@ -43,6 +46,13 @@ const DialogTable kDialogs[] = {
       {Kind::Result, {108}},
       {Kind::Button, {118, 121, 109, 112, 115, 111}}}},
     {"moschedule", "Mortgage Schedule", {{Kind::Button, {1, 2}}}},
+    {"refinance",
+     "Refinance Analysis",
+     {{Kind::Input, {104, 105, 106, 107, 109, 110, 128, 111, 112, 114, 116, 122, 123}},
+      {Kind::Result, {108, 113, 125, 126, 127}},
+      {Kind::Check, {129, 115, 117}},
+      {Kind::Button, {118, 120, 124, 130, 121}}}},
+    {"raschedule", "Refinance Analysis", {{Kind::Button, {1, 3}}}},
     {"mortgagec",
      "Loan Calculator",
      {{Kind::Input, {104, 105, 106, 107}}, {Kind::Result, {108}}, {Kind::Button, {112, 109, 111}}}},
@@ -90,6 +100,8 @@ bool IsKind(const QWidget* widget, Kind kind)
         return qobject_cast<const QPushButton*>(widget) != nullptr;
     case Kind::Radio:
         return qobject_cast<const QRadioButton*>(widget) != nullptr;
+    case Kind::Check:
+        return qobject_cast<const QCheckBox*>(widget) != nullptr;
     }
     return false;
 }
@@ -165,7 +177,8 @@ TEST(Dialogs, ScheduleWindowShowsBandedRows)
 
     QtPlatform platform(false);
     AppRecords records;
-    ToolContext context{platform, records, {}, {}};
+    OpenMarks marks;
+    ToolContext context{platform, records, marks, {}, {}};
     MortgageRecord& record = records.mortgageRecord();
     record.startAge = 35;
     record.payoffAge = 65;
@@ -209,6 +222,127 @@ TEST(Dialogs, ScheduleWindowShowsBandedRows)
     EXPECT_EQ(even, QColor(Qt::white));
     EXPECT_NE(odd, QColor(Qt::white));
     EXPECT_GT(odd.lightness(), 150) << "black text must stay readable on the band";
+}
+
+QtDialogWindow* ShownDialog(const char* name)
+{
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == QLatin1String(name) && top->isVisible())
+            return qobject_cast<QtDialogWindow*>(top);
+    return nullptr;
+}
+
+// The refinance form over the worked case, with its results window in front of it.
+class RefinanceWindows : public ::testing::Test
+{
+protected:
+    RefinanceWindows()
+    {
+        QDir::setCurrent(directory.path());
+        records.currentMortgage.startAge = 40;
+        records.currentMortgage.principal = 200000;
+        records.currentMortgage.rate = 8;
+        records.currentMortgage.years = 30;
+        records.currentRefinance.refinanceAge = 45;
+        records.currentRefinance.rate = 6;
+        records.currentRefinance.years = 30;
+    }
+    ~RefinanceWindows() override { QDir::setCurrent(previous); }
+
+    QString previous = QDir::currentPath();
+    QTemporaryDir directory;
+    QtPlatform platform{false};
+    AppRecords records;
+    OpenMarks marks;
+    ToolContext context{platform, records, marks, {}, {}};
+};
+
+TEST_F(RefinanceWindows, FormOpensOnTheAgeAtRefinancingWithItsAmountDisabled)
+{
+    bool focused = false;
+    QString selected;
+    bool amountEnabled = true;
+    QTimer::singleShot(0, [&] {
+        QtDialogWindow* window = ShownDialog("refinance");
+        ASSERT_NE(window, nullptr);
+        auto* age = qobject_cast<QLineEdit*>(window->control(RefinanceForm::kRefinanceAge));
+        focused = window->focusWidget() == age;
+        selected = age->selectedText();
+        amountEnabled = window->control(RefinanceForm::kRefinancedAmount)->isEnabled();
+        EXPECT_TRUE(marks[ToolMark::Refinance].open);
+        window->grab().save(QDir::temp().filePath(QStringLiteral("tw-refinance-form.png")));
+        qobject_cast<QPushButton*>(window->control(RefinanceForm::kOk))->click();
+    });
+    RefinanceForm form(context);
+    platform.runModal(form, nullptr);
+    EXPECT_TRUE(focused);
+    EXPECT_EQ(selected, QStringLiteral("45.00 "));
+    EXPECT_FALSE(amountEnabled);
+    EXPECT_FALSE(marks[ToolMark::Refinance].open);
+}
+
+TEST_F(RefinanceWindows, ResultsWindowShowsTenBandedColumnsSizedFromItsWidth)
+{
+    int rows = 0;
+    QStringList titles;
+    std::vector<int> widths;
+    std::vector<int> alignments;
+    QRect ok, print;
+    QSize client;
+    QColor even, odd;
+    QTimer::singleShot(0, [&] {
+        QtDialogWindow* form = ShownDialog("refinance");
+        ASSERT_NE(form, nullptr);
+        QTimer::singleShot(0, [&] {
+            QtDialogWindow* window = ShownDialog("raschedule");
+            ASSERT_NE(window, nullptr);
+            auto* list = window->findChild<QTreeView*>();
+            ASSERT_NE(list, nullptr);
+            EXPECT_TRUE(list->isVisible());
+            client = window->size();
+            rows = list->model()->rowCount();
+            for (int column = 0; column < list->model()->columnCount(); ++column) {
+                titles << list->model()->headerData(column, Qt::Horizontal).toString();
+                widths.push_back(list->header()->sectionSize(column));
+                alignments.push_back(list->header()->defaultAlignment() & Qt::AlignHorizontal_Mask);
+            }
+            ok = window->control(RefinanceResultsForm::kOk)->geometry();
+            print = window->control(RefinanceResultsForm::kPrint)->geometry();
+            const QImage picture = window->grab().toImage();
+            const QPoint offset = list->viewport()->mapTo(window, QPoint(0, 0));
+            const auto sample = [&](int row) {
+                const QRect cell = list->visualRect(list->model()->index(row, 1));
+                return picture.pixelColor(offset + cell.topLeft() + QPoint(4, cell.height() / 2));
+            };
+            even = sample(0);
+            odd = sample(1);
+            picture.save(QDir::temp().filePath(QStringLiteral("tw-refinance-results.png")));
+            qobject_cast<QPushButton*>(window->control(RefinanceResultsForm::kOk))->click();
+            QTimer::singleShot(0, [form] {
+                qobject_cast<QPushButton*>(form->control(RefinanceForm::kOk))->click();
+            });
+        });
+        qobject_cast<QPushButton*>(form->control(RefinanceForm::kShowDetails))->click();
+    });
+    RefinanceForm form(context);
+    platform.runModal(form, nullptr);
+
+    EXPECT_EQ(rows, 62);
+    EXPECT_EQ(titles, (QStringList{"Age", "Net Worth", "Savings", "Equity", "+Diff. in Mon. Pay.",
+                                   "+Principal", "-Interest", "+Tax Savings", "+Savings Interest",
+                                   "-Tax on Interest"}));
+    const int factors[] = {30, 70, 70, 80, 83, 68, 68, 65, 80, 75};
+    ASSERT_EQ(widths.size(), 10U);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(widths[static_cast<std::size_t>(i)], (client.width() - 20) * factors[i] / 500)
+            << "column " << i;
+    for (int alignment : alignments)
+        EXPECT_EQ(alignment, Qt::AlignRight);
+    EXPECT_EQ(ok, QRect(client.width() / 2 - 65, client.height() - 25, 60, 20));
+    EXPECT_EQ(print, QRect(client.width() / 2 + 5, client.height() - 25, 60, 20));
+    EXPECT_EQ(even, QColor(Qt::white));
+    EXPECT_NE(odd, QColor(Qt::white));
+    EXPECT_TRUE(records.refinanceResults.known) << "OK keeps the column widths";
 }
 
 } // namespace

@@ -70,7 +70,7 @@ class RecordingPlatform : public Platform
         return MessageAnswer::Ok;
     }
     int runModal(Form&, Window*) override { return -1; }
-    void post(std::function<void()>) override {}
+    void post(const Window&, std::function<void()>) override {}
     bool startProgram(std::string_view) override { return false; }
     bool openAddress(std::string_view) override { return false; }
     void help(HelpRequest request, int context, Window* owner) override
@@ -135,7 +135,7 @@ class ToolForms : public ::testing::Test
     int openMarks() const
     {
         int count = 0;
-        for (const OpenMark& entry : records.marks.entries)
+        for (const OpenMark& entry : marks.entries)
             count += entry.open ? 1 : 0;
         return count;
     }
@@ -143,7 +143,8 @@ class ToolForms : public ::testing::Test
     Log log;
     RecordingPlatform platform{log};
     AppRecords records;
-    ToolContext context{platform, records, {}, {}};
+    OpenMarks marks;
+    ToolContext context{platform, records, marks, {}, {}};
     RecordingWindow window{log};
     fs::path previous_;
     fs::path directory_;
@@ -154,16 +155,17 @@ TEST_F(ToolForms, OpeningSetsTheMarkOnTheWindowAndOkGivesItBackThenClosesAndRepa
     for (const ToolCase& tool : kTools) {
         SCOPED_TRACE(tool.name);
         records = AppRecords{};
+        marks = OpenMarks{};
         log.clear();
         const auto form = tool.make(context);
         form->opened(window);
-        EXPECT_TRUE(records.marks[tool.mark].open);
-        EXPECT_EQ(records.marks[tool.mark].window, &window);
+        EXPECT_TRUE(marks[tool.mark].open);
+        EXPECT_EQ(marks[tool.mark].window, &window);
         EXPECT_EQ(openMarks(), 1);
 
         form->command(tool.ok);
-        EXPECT_FALSE(records.marks[tool.mark].open);
-        EXPECT_EQ(records.marks[tool.mark].window, nullptr);
+        EXPECT_FALSE(marks[tool.mark].open);
+        EXPECT_EQ(marks[tool.mark].window, nullptr);
         EXPECT_EQ(openMarks(), 0);
         EXPECT_EQ(log, (Log{"end 1", "repaint"}));
     }
@@ -194,7 +196,7 @@ TEST_F(ToolForms, HelpShowsTheToolsTopicOverItsWindow)
         form->command(*tool.help);
         EXPECT_EQ(log, (Log{"help " + std::to_string(tool.helpContext)}));
         EXPECT_EQ(platform.helpOwner, &window);
-        EXPECT_TRUE(records.marks[tool.mark].open); // Help leaves the form open
+        EXPECT_TRUE(marks[tool.mark].open); // Help leaves the form open
     }
 }
 
@@ -235,7 +237,7 @@ TEST_F(ToolForms, TradeOffOkClosesEvenWhenItsInputsCannotBeSaved)
     ASSERT_EQ(platform.boxes.size(), 1U);
     EXPECT_EQ(platform.boxes[0].text, "Cannot open tradeinf.dat for writing!");
     EXPECT_EQ(platform.boxes[0].owner, &window);
-    EXPECT_FALSE(records.marks[ToolMark::Trade].open);
+    EXPECT_FALSE(marks[ToolMark::Trade].open);
     EXPECT_TRUE(fs::is_directory("tradeinf.dat"));
 }
 
