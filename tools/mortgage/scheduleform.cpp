@@ -2,19 +2,13 @@
 
 #include "tools/mortgage/schedule.h"
 #include "tools/mortgage/scheduletable.h"
+#include "tools/reportlayout.h"
 #include "tools/textfile.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace tw {
-
-namespace {
-
-constexpr int kButtonWidth = 60;
-constexpr int kButtonHeight = 20;
-
-} // namespace
 
 void ScheduleForm::opened(Window& window)
 {
@@ -29,13 +23,25 @@ void ScheduleForm::command(int id)
         finish();
         return;
     case kPrint:
-        context_.records.print.kind = 12;
+        context_.records.print.kind = kPrintKind;
         if (context_.printMortgageSchedule)
             context_.printMortgageSchedule(window_);
         return;
     default:
         return;
     }
+}
+
+void ScheduleForm::savePdfRequested(std::string_view path)
+{
+    if (context_.savePrintoutPdf)
+        context_.savePrintoutPdf(window_, kPrintKind, path);
+}
+
+void ScheduleForm::previewRequested()
+{
+    if (context_.previewPrintout)
+        context_.previewPrintout(window_, kPrintKind);
 }
 
 void ScheduleForm::closeRequested()
@@ -62,19 +68,9 @@ void ScheduleForm::build()
         return;
     }
     std::string text = ScheduleFileHeader();
-
-    const Size client = window.clientSize();
-    const int listWidth = client.width - 20;
-    const auto widths = ScheduleWidthsForBuild(context_.records.mortgageSchedule, listWidth);
-    std::vector<ListColumn> columns;
-    for (int i = 0; i < kScheduleColumns; ++i)
-        columns.push_back({std::string(ScheduleColumnTitles()[i]), widths[i]});
-
-    const Rect listArea{10, 10, std::max(listWidth, 0), std::max(client.height - 40, 0)};
-    window.createList(kList, listArea, columns);
-    const int buttonTop = client.height - 25;
-    window.moveControl(kOk, {client.width / 2 - 65, buttonTop, kButtonWidth, kButtonHeight});
-    window.moveControl(kPrint, {client.width / 2 + 5, buttonTop, kButtonWidth, kButtonHeight});
+    LayOutReport(window, context_.records.mortgageSchedule,
+                 {kList, kOk, kPrint, ScheduleColumnTitles(), &ScheduleColumnFactors(),
+                  kScheduleWidthDivisor});
 
     const int rows = RunSchedule(context_.records.mortgageRecord(), [&](const ScheduleRow& row) {
         window.addListRow(kList, ScheduleCells(row));

@@ -14,6 +14,7 @@ public:
     static constexpr int kPrint = 2; // also what Escape sends
     static constexpr int kList = 101;
     static constexpr const char* kFileName = "psched.tmp";
+    static constexpr int kPrintKind = 12; // the mortgage schedule's printout
 
     explicit ScheduleForm(ToolContext& context) : ToolForm(context) {}
 
@@ -22,6 +23,8 @@ public:
     void command(int id) override;
     void closeRequested() override;
     void resized(Size client) override;
+    void savePdfRequested(std::string_view path) override;
+    void previewRequested() override;
 
 private:
     void build();

@@ -1,16 +1,13 @@
 #include "tools/mortgage/scheduletable.h"
 
 #include "finance/format.h"
+#include "tools/reportlayout.h"
 
 #include <algorithm>
 
 namespace tw {
 
 namespace {
-
-constexpr std::array<int, kScheduleColumns> kWidthFactors = {33, 77, 77, 85, 85,
-                                                             85, 85, 85, 85, 90};
-constexpr long long kWidthDivisor = 625;
 
 // The nine money columns, in column order.
 std::array<double, kScheduleColumns - 1> MoneyColumns(const ScheduleRow& row)
@@ -75,26 +72,21 @@ std::string ScheduleFileText(const std::vector<ScheduleRow>& rows)
     return text;
 }
 
+const std::array<int, kScheduleColumns>& ScheduleColumnFactors()
+{
+    static constexpr std::array<int, kScheduleColumns> factors = {33, 77, 77, 85, 85,
+                                                                  85, 85, 85, 85, 90};
+    return factors;
+}
+
 std::array<int, kScheduleColumns> ScheduleColumnWidths(int listWidth)
 {
-    // 64-bit products: a window of any width cannot overflow them.
-    const long long width = std::max(listWidth, 0);
-    std::array<int, kScheduleColumns> widths{};
-    for (int i = 0; i < kScheduleColumns; ++i)
-        widths[i] = static_cast<int>(width * kWidthFactors[i] / kWidthDivisor);
-    return widths;
+    return ReportColumnWidths(listWidth, ScheduleColumnFactors(), kScheduleWidthDivisor);
 }
 
 std::array<int, kScheduleColumns> ScheduleWidthsForBuild(ScheduleColumnsState& state, int listWidth)
 {
-    if (!state.known) {
-        state.known = true;
-        state.firstWidth = listWidth;
-        state.widths = ScheduleColumnWidths(listWidth);
-    } else if (listWidth > state.firstWidth) {
-        state.widths = ScheduleColumnWidths(listWidth);
-    }
-    return state.widths;
+    return ReportWidthsForBuild(state, listWidth, ScheduleColumnFactors(), kScheduleWidthDivisor);
 }
 
 } // namespace tw

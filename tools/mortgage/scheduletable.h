@@ -25,6 +25,10 @@ inline constexpr std::string_view kScheduleEndMarker = "Dooone";
 // Header, rows and end marker: the whole file.
 std::string ScheduleFileText(const std::vector<ScheduleRow>& rows);
 
+// Width factors of the columns, out of kScheduleWidthDivisor of the list's width.
+const std::array<int, kScheduleColumns>& ScheduleColumnFactors();
+inline constexpr int kScheduleWidthDivisor = 625;
+
 // Column widths for a list W pixels wide: W × 33/625, 77/625, 77/625, six times 85/625 and
 // 90/625, each truncated to whole pixels (the columns add up to more than W: the list
 // scrolls sideways). A negative W gives zero widths.
