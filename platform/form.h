@@ -36,6 +36,11 @@ public:
     virtual void spinMoved(int /*buddyId*/, int /*position*/) {}
     // A key press or mouse button press that reached the dialog's own surface, not a control.
     virtual void surfaceClicked() {}
+    // From a table's context menu: the window's printout is to be saved as a PDF file at path
+    // (UTF-8, as the user chose it), or shown in a print preview. Windows without a printout
+    // ignore them.
+    virtual void savePdfRequested(std::string_view /*path*/) {}
+    virtual void previewRequested() {}
 };
 
 } // namespace tw

@@ -7,6 +7,7 @@
 namespace tw {
 
 class Form;
+class Printers;
 
 enum class MessageIcon { Error, Warning, Question, Information };
 enum class MessageButtons { Ok, YesNo };
@@ -34,8 +35,10 @@ public:
     // this call). Returns -1 without showing anything when the resource does not exist.
     virtual int runModal(Form& form, Window* owner) = 0;
 
-    // Runs notice after the event now being handled has finished.
-    virtual void post(std::function<void()> notice) = 0;
+    // Runs notice after the event now being handled has finished, unless window has closed
+    // by then: a notice belongs to the dialog that posted it and never reaches a form whose
+    // dialog is gone.
+    virtual void post(const Window& window, std::function<void()> notice) = 0;
 
     // Starts an outside program by command line ("NAME.exe ARGS"), shown normally, without
     // waiting. Returns whether it started.
@@ -47,6 +50,10 @@ public:
 
     // Asks the main window to repaint its frame (tool windows do this when moved or closed).
     virtual void repaintMainFrame() = 0;
+
+    // The desktop's printers and print dialogs; null where there are none, which printing
+    // treats as a print dialog the user cancelled.
+    virtual Printers* printers() { return nullptr; }
 };
 
 } // namespace tw

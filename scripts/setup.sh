@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libqt6svg6 qt6-qpa-plugins
   libgtest-dev
-  xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core locales
+  xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core locales poppler-utils
 )
 
 missing=()

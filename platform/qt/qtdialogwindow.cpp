@@ -3,23 +3,35 @@
 #include "platform/qt/bandedrowdelegate.h"
 #include "platform/qt/listrowsmodel.h"
 #include "platform/qt/spinarrows.h"
+#include "print/tableexport.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileDialog>
 #include <QFont>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeView>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace tw {
 
@@ -68,6 +80,28 @@ bool BoolProperty(const QObject* object, const char* name)
 {
     const QVariant value = object->property(name);
     return value.isValid() && value.toBool();
+}
+
+std::vector<std::string> ListTitles(const QAbstractItemModel& model)
+{
+    std::vector<std::string> titles;
+    for (int column = 0; column < model.columnCount(); ++column)
+        titles.push_back(model.headerData(column, Qt::Horizontal).toString().toStdString());
+    return titles;
+}
+
+std::vector<std::string> ListRow(const QAbstractItemModel& model, int row)
+{
+    std::vector<std::string> cells;
+    for (int column = 0; column < model.columnCount(); ++column)
+        cells.push_back(model.data(model.index(row, column)).toString().toStdString());
+    return cells;
+}
+
+QString Suggested(const QWidget& window, const QString& suffix)
+{
+    const QString title = window.windowTitle();
+    return (title.isEmpty() ? QStringLiteral("table") : title) + suffix;
 }
 
 } // namespace
@@ -133,6 +167,87 @@ QTreeView* QtDialogWindow::list(int id) const
 {
     const auto found = lists_.find(id);
     return found == lists_.end() ? nullptr : found->second.data();
+}
+
+void QtDialogWindow::setFileChooser(FileChooser chooser)
+{
+    chooseFile_ = std::move(chooser);
+}
+
+QString QtDialogWindow::chooseFile(const QString& caption, const QString& suffix,
+                                   const QString& filter)
+{
+    const QString suggested = Suggested(*this, suffix);
+    if (chooseFile_)
+        return chooseFile_(this, caption, suggested, filter);
+    return QFileDialog::getSaveFileName(this, caption, suggested, filter);
+}
+
+QMenu* QtDialogWindow::createListMenu(int id)
+{
+    auto* menu = new QMenu(this);
+    menu->addAction(QStringLiteral("Print Preview\u2026"), this,
+                    [this] { form_.previewRequested(); });
+    menu->addAction(QStringLiteral("Save as PDF\u2026"), this, [this] {
+        const QString path = chooseFile(QStringLiteral("Save as PDF"), QStringLiteral(".pdf"),
+                                        QStringLiteral("PDF files (*.pdf)"));
+        if (!path.isEmpty())
+            form_.savePdfRequested(path.toStdString());
+    });
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("Copy"), this, [this, id] { copyListRows(id); });
+    menu->addAction(QStringLiteral("Export CSV\u2026"), this, [this, id] { exportListCsv(id); });
+    return menu;
+}
+
+void QtDialogWindow::copyListRows(int id)
+{
+    const QTreeView* view = list(id);
+    if (!view)
+        return;
+    const QAbstractItemModel& model = *view->model();
+    std::vector<int> rows;
+    for (const QModelIndex& index : view->selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    if (rows.empty()) {
+        for (int row = 0; row < model.rowCount(); ++row)
+            rows.push_back(row);
+    }
+    std::sort(rows.begin(), rows.end());
+    std::vector<std::vector<std::string>> cells;
+    for (const int row : rows)
+        cells.push_back(ListRow(model, row));
+    const std::vector<std::string> titles = ListTitles(model);
+
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(TabText(titles, cells)));
+    data->setHtml(QString::fromStdString(HtmlTableText(titles, cells)));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void QtDialogWindow::exportListCsv(int id)
+{
+    const QTreeView* view = list(id);
+    if (!view)
+        return;
+    const QString path = chooseFile(QStringLiteral("Export CSV"), QStringLiteral(".csv"),
+                                    QStringLiteral("CSV files (*.csv)"));
+    if (path.isEmpty())
+        return;
+    const QAbstractItemModel& model = *view->model();
+    std::vector<std::vector<std::string>> cells;
+    for (int row = 0; row < model.rowCount(); ++row)
+        cells.push_back(ListRow(model, row));
+    const std::string text = CsvText(ListTitles(model), cells);
+
+    QFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                         file.write(text.data(), static_cast<qint64>(text.size())) ==
+                             static_cast<qint64>(text.size()) &&
+                         file.flush();
+    if (!written)
+        QMessageBox::warning(this, QStringLiteral("Export CSV"),
+                             QStringLiteral("Cannot write the file %1").arg(path));
 }
 
 SpinArrows* QtDialogWindow::spin(int buddyId) const
@@ -270,6 +385,12 @@ void QtDialogWindow::createList(int id, Rect where, const std::vector<ListColumn
     header->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
     for (int column = 0; column < static_cast<int>(columns.size()); ++column)
         header->resizeSection(column, columns[static_cast<std::size_t>(column)].width);
+
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view, &QWidget::customContextMenuRequested, this, [this, id, view](QPoint at) {
+        const std::unique_ptr<QMenu> menu(createListMenu(id));
+        menu->exec(view->viewport()->mapToGlobal(at));
+    });
 
     view->setGeometry(where.x, where.y, where.width, where.height);
     view->hide();

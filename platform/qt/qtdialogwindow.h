@@ -6,9 +6,11 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <functional>
 #include <map>
 
 class QEventLoop;
+class QMenu;
 class QTreeView;
 
 namespace tw {
@@ -39,6 +41,17 @@ public:
     QWidget* control(int id) const;
     SpinArrows* spin(int buddyId) const;
 
+    // Asks where a file is to be saved; an empty answer gives up. The desktop's file dialog
+    // unless a test says otherwise.
+    using FileChooser = std::function<QString(QWidget* parent, const QString& caption,
+                                              const QString& suggested, const QString& filter)>;
+    void setFileChooser(FileChooser chooser);
+    // The context menu of list id (right mouse button or the Menu key): "Print Preview…" and
+    // "Save as PDF…" of the window's printout, "Copy" of the selected rows (all of them when
+    // none is selected) as tab-separated text and an HTML table, "Export CSV…" of every row.
+    // The caller owns the menu.
+    QMenu* createListMenu(int id);
+
     std::string text(int id, int maxChars) const override;
     void setText(int id, std::string_view text) override;
     void setEnabled(int id, bool enabled) override;
@@ -66,12 +79,16 @@ protected:
 private:
     void applyFrame();
     QTreeView* list(int id) const;
+    QString chooseFile(const QString& caption, const QString& suffix, const QString& filter);
+    void copyListRows(int id);
+    void exportListCsv(int id);
 
     Form& form_;
     ListColours colours_;
     std::map<int, QPointer<QWidget>> controls_;
     std::map<int, QPointer<QTreeView>> lists_;
     std::map<int, QPointer<SpinArrows>> spins_;
+    FileChooser chooseFile_;
     const QObject* focused_ = nullptr; // the control that last received the focus
     QEventLoop* loop_ = nullptr;
     bool showing_ = false;

@@ -7,6 +7,7 @@
 #include "platform/qt/helpwindow.h"
 #include "platform/qt/listcolours.h"
 #include "platform/qt/qtdialogwindow.h"
+#include "platform/qt/qtprinters.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -140,9 +141,21 @@ int QtPlatform::runModal(Form& form, Window* owner)
     return dialog->hasEnded() ? dialog->endResult() : 0;
 }
 
-void QtPlatform::post(std::function<void()> notice)
+void QtPlatform::post(const Window& window, std::function<void()> notice)
 {
-    QMetaObject::invokeMethod(&notices_, std::move(notice), Qt::QueuedConnection);
+    // A dialog that is destroyed takes its pending notices with it; one that has only ended
+    // is still there until its loop has returned, so that is asked as well.
+    const auto* dialog = dynamic_cast<const QtDialogWindow*>(&window);
+    if (dialog == nullptr || dialog->hasEnded())
+        return;
+    QPointer<const QtDialogWindow> alive(dialog);
+    QMetaObject::invokeMethod(
+        &notices_,
+        [alive, notice = std::move(notice)] {
+            if (alive && !alive->hasEnded())
+                notice();
+        },
+        Qt::QueuedConnection);
 }
 
 bool QtPlatform::startProgram(std::string_view commandLine)
@@ -190,6 +203,19 @@ void QtPlatform::help(HelpRequest request, int context, Window* /*owner*/)
 }
 
 void QtPlatform::repaintMainFrame() { repaintFrame(); }
+
+Printers* QtPlatform::printers()
+{
+    if (!printers_) {
+        printers_ = std::make_unique<QtPrinters>(
+            [this](Window* owner) -> QWidget* {
+                QWidget* parent = DialogOf(owner);
+                return parent ? parent : mainWindow_.data();
+            },
+            [this] { repaintMainFrame(); });
+    }
+    return printers_.get();
+}
 
 Rect QtPlatform::outerRect() const
 {

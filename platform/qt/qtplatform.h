@@ -22,6 +22,7 @@ class QWidget;
 namespace tw {
 
 class HelpWindow;
+class QtPrinters;
 
 class QtPlatform : public Platform, public MainWindowPort
 {
@@ -49,11 +50,12 @@ public:
     MessageAnswer message(Window* owner, std::string_view text, std::string_view title,
                           MessageIcon icon, MessageButtons buttons, bool systemModal) override;
     int runModal(Form& form, Window* owner) override;
-    void post(std::function<void()> notice) override;
+    void post(const Window& window, std::function<void()> notice) override;
     bool startProgram(std::string_view commandLine) override;
     bool openAddress(std::string_view address) override;
     void help(HelpRequest request, int context, Window* owner) override;
     void repaintMainFrame() override;
+    Printers* printers() override;
 
     Rect outerRect() const override;
     void destroy() override;
@@ -68,6 +70,7 @@ private:
     std::map<std::string, DialogBuilder, std::less<>> addedDialogs_;
     std::vector<QEventLoop*> loops_;
     std::unique_ptr<HelpWindow> help_;
+    std::unique_ptr<QtPrinters> printers_; // made when first asked for
 };
 
 } // namespace tw

@@ -5,12 +5,14 @@
 #include "platform/script/dialogresource.h"
 #include "platform/script/scriptstep.h"
 #include "platform/script/scriptwindow.h"
+#include "print/tableexport.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 
 #include <algorithm>
+#include <fstream>
 #include <istream>
 #include <ostream>
 #include <utility>
@@ -113,6 +115,7 @@ int ScriptHost::run(std::istream& script)
     nextAnswer_ = MessageAnswer::No;
     destroyed_ = false;
     posted_.clear();
+    printers_.reset();
 
     int exitCode = 0;
     try {
@@ -158,9 +161,14 @@ void ScriptHost::runSteps(const ScriptWindow* modal)
 void ScriptHost::runPosted()
 {
     while (!posted_.empty()) {
-        std::function<void()> notice = std::move(posted_.front());
+        Notice notice = std::move(posted_.front());
         posted_.pop_front();
-        notice();
+        const bool open = std::any_of(zOrder_.begin(), zOrder_.end(), [&](const ScriptWindow* w) {
+            return w == notice.window && w->serial() == notice.serial && !w->hasEnded();
+        });
+        if (!open)
+            continue;
+        notice.run();
         if (destroyed_)
             throw Stop{0};
     }
@@ -186,8 +194,65 @@ void ScriptHost::fail(int line, std::string_view why)
     throw Stop{2};
 }
 
+bool ScriptHost::answerPrinting(const ScriptStep& step)
+{
+    switch (step.verb) {
+    case StepVerb::PrinterCancel:
+        printers_.cancelPrint();
+        return true;
+    case StepVerb::PrinterPdf:
+        printers_.acceptPrintToPdf(step.text);
+        return true;
+    case StepVerb::PrinterRange:
+        printers_.choosePages(step.id, step.value);
+        return true;
+    case StepVerb::PrinterCopies:
+        printers_.chooseCopies(step.value);
+        return true;
+    case StepVerb::PrinterCollate:
+        printers_.chooseCollate(step.value == 1);
+        return true;
+    case StepVerb::PageSetupCancel:
+        printers_.cancelPageSetup();
+        return true;
+    case StepVerb::PageSetupPortrait:
+        printers_.acceptPageSetup(Orientation::Portrait, step.margins);
+        return true;
+    case StepVerb::PageSetupLandscape:
+        printers_.acceptPageSetup(Orientation::Landscape, step.margins);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ScriptHost::exportTable(const ScriptStep& step, int line, ScriptWindow& window)
+{
+    // The menu belongs to a table on screen: a list that is shown.
+    const auto& lists = window.lists();
+    const auto shown = std::find_if(lists.begin(), lists.end(),
+                                    [](const ScriptWindow::List& list) { return list.shown; });
+    if (shown == lists.end())
+        fail(line, "no table in the active window");
+    if (step.verb == StepVerb::ExportPdf) {
+        window.form().savePdfRequested(step.text);
+        return;
+    }
+    std::vector<std::string> titles;
+    for (const ListColumn& column : shown->columns)
+        titles.push_back(column.title);
+    const std::string text = CsvText(titles, shown->rows);
+    std::ofstream file(step.text, std::ios::binary | std::ios::trunc);
+    file << text;
+    file.close();
+    if (!file)
+        print({"message", "warning", "Export CSV", "Cannot write the file " + step.text});
+}
+
 void ScriptHost::execute(const ScriptStep& step, int line)
 {
+    if (answerPrinting(step))
+        return;
     switch (step.verb) {
     case StepVerb::Command:
         if (mainWindow_ == nullptr)
@@ -314,9 +379,21 @@ void ScriptHost::executeOnWindow(const ScriptStep& step, int line, ScriptWindow&
             }
         }
         return;
+    case StepVerb::ExportCsv:
+    case StepVerb::ExportPdf:
+        exportTable(step, line, window);
+        return;
     case StepVerb::Command:
     case StepVerb::AnswerYes:
     case StepVerb::AnswerNo:
+    case StepVerb::PrinterCancel:
+    case StepVerb::PrinterPdf:
+    case StepVerb::PrinterRange:
+    case StepVerb::PrinterCopies:
+    case StepVerb::PrinterCollate:
+    case StepVerb::PageSetupCancel:
+    case StepVerb::PageSetupPortrait:
+    case StepVerb::PageSetupLandscape:
         return;
     }
 }
@@ -358,7 +435,7 @@ int ScriptHost::runModal(Form& form, Window* owner)
     ScriptWindow::Hooks hooks{[this](ScriptWindow& ended) { windowEnded(ended); },
                               [this](ScriptWindow& raised) { raise(raised); }};
     ScriptWindow window(std::move(*resource), form, dynamic_cast<ScriptWindow*>(owner),
-                        std::move(hooks));
+                        std::move(hooks), ++nextSerial_);
     // However the loop is left, the window leaves the stack of open windows with it.
     struct Removal
     {
@@ -404,9 +481,12 @@ void ScriptHost::raise(ScriptWindow& window)
                           [&](const ScriptWindow* candidate) { return !comesUp(candidate); });
 }
 
-void ScriptHost::post(std::function<void()> notice)
+void ScriptHost::post(const Window& window, std::function<void()> notice)
 {
-    posted_.push_back(std::move(notice));
+    const auto* posting = dynamic_cast<const ScriptWindow*>(&window);
+    if (posting == nullptr || posting->hasEnded())
+        return;
+    posted_.push_back({posting, posting->serial(), std::move(notice)});
 }
 
 bool ScriptHost::startProgram(std::string_view commandLine)

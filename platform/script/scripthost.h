@@ -4,6 +4,7 @@
 // event a user would see is written as one line of text. Built on Qt Core only.
 #include "platform/mainwindow.h"
 #include "platform/platform.h"
+#include "platform/script/scriptprinters.h"
 
 #include <deque>
 #include <functional>
@@ -11,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tw {
@@ -44,6 +46,12 @@ class ScriptHost : public Platform, public MainWindowPort
 
     // Where "command" and a "close" with no tool open go. Must be set before run().
     void setMainWindow(MainWindowEvents* events) { mainWindow_ = events; }
+    // What prints the PDF files of "printer pdf" and "export pdf"; without it pages are only
+    // reported, not drawn.
+    void setPdfDevices(ScriptPrinters::PdfDevices devices)
+    {
+        printers_.setPdfDevices(std::move(devices));
+    }
 
     // Reads and carries out the script line by line; returns the exit code (0 or 2). Forms
     // opened outside a run return -1 at once, as there is nobody to work them.
@@ -56,11 +64,12 @@ class ScriptHost : public Platform, public MainWindowPort
     MessageAnswer message(Window* owner, std::string_view text, std::string_view title,
                           MessageIcon icon, MessageButtons buttons, bool systemModal) override;
     int runModal(Form& form, Window* owner) override;
-    void post(std::function<void()> notice) override;
+    void post(const Window& window, std::function<void()> notice) override;
     bool startProgram(std::string_view commandLine) override;
     bool openAddress(std::string_view address) override;
     void help(HelpRequest request, int context, Window* owner) override;
     void repaintMainFrame() override {}
+    Printers* printers() override { return &printers_; }
 
     Rect outerRect() const override { return {100, 100, 350, 90}; }
     void destroy() override { destroyed_ = true; }
@@ -77,6 +86,9 @@ class ScriptHost : public Platform, public MainWindowPort
     std::string nextLine();
     void execute(const ScriptStep& step, int line);
     void executeOnWindow(const ScriptStep& step, int line, ScriptWindow& window);
+    // Printer and page-setup answers; false for any other step.
+    bool answerPrinting(const ScriptStep& step);
+    void exportTable(const ScriptStep& step, int line, ScriptWindow& window);
     [[noreturn]] void fail(int line, std::string_view why);
 
     void windowEnded(ScriptWindow& window);
@@ -92,9 +104,17 @@ class ScriptHost : public Platform, public MainWindowPort
     int lineNumber_ = 0;
     // Open windows from bottom to top; the last is the active one.
     std::vector<ScriptWindow*> zOrder_;
-    std::deque<std::function<void()>> posted_;
+    struct Notice
+    {
+        const ScriptWindow* window;
+        int serial; // the window's, so that a later window at the same address is not taken
+        std::function<void()> run;
+    };
+    std::deque<Notice> posted_;
+    int nextSerial_ = 0;
     MessageAnswer nextAnswer_ = MessageAnswer::No;
     bool destroyed_ = false;
+    ScriptPrinters printers_{[this](const std::vector<std::string_view>& fields) { print(fields); }};
 };
 
 } // namespace tw

@@ -82,6 +82,97 @@ ParsedStep ParseSet(std::string_view arguments)
     return parsed;
 }
 
+std::string_view TrimBlanks(std::string_view text)
+{
+    text = SkipBlanks(text);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// "printer pdf FILE" and "export csv|pdf FILE": the file is the rest of the line, without
+// the blanks around it.
+ParsedStep WithFile(StepVerb verb, std::string_view rest, std::string_view usage)
+{
+    const std::string_view file = TrimBlanks(rest);
+    if (file.empty())
+        return Malformed(usage);
+    ParsedStep parsed = Make(verb);
+    parsed.step->text = std::string(file);
+    return parsed;
+}
+
+ParsedStep ParsePrinter(std::string_view arguments)
+{
+    std::string_view rest;
+    const std::string_view what = TakeWord(SkipBlanks(arguments), rest);
+    if (what == "pdf")
+        return WithFile(StepVerb::PrinterPdf, rest, "printer pdf FILE");
+    const std::vector<std::string_view> words = SplitWords(rest);
+    auto integer = [&](std::size_t index) {
+        return index < words.size() ? ParseInteger(words[index]) : std::nullopt;
+    };
+    if (what == "cancel" && words.empty())
+        return Make(StepVerb::PrinterCancel);
+    if (what == "range") {
+        const std::optional<int> from = integer(0);
+        const std::optional<int> to = integer(1);
+        if (words.size() != 2 || !from || !to || *from < 0 || *to < 0)
+            return Malformed("printer range FROM TO");
+        return Make(StepVerb::PrinterRange, *from, *to);
+    }
+    if (what == "copies") {
+        const std::optional<int> copies = integer(0);
+        if (words.size() != 1 || !copies || *copies < 1)
+            return Malformed("printer copies N (1 or more)");
+        return Make(StepVerb::PrinterCopies, 0, *copies);
+    }
+    if (what == "collate") {
+        const std::optional<int> state = integer(0);
+        if (words.size() != 1 || !state || (*state != 0 && *state != 1))
+            return Malformed("printer collate 0|1");
+        return Make(StepVerb::PrinterCollate, 0, *state);
+    }
+    return Malformed("printer cancel|pdf FILE|range FROM TO|copies N|collate 0|1");
+}
+
+ParsedStep ParsePageSetup(const std::vector<std::string_view>& words)
+{
+    constexpr std::string_view kUsage = "pagesetup cancel|portrait|landscape [LEFT TOP RIGHT BOTTOM]";
+    if (words.empty())
+        return Malformed(kUsage);
+    if (words[0] == "cancel" && words.size() == 1)
+        return Make(StepVerb::PageSetupCancel);
+    if (words[0] != "portrait" && words[0] != "landscape")
+        return Malformed(kUsage);
+    ParsedStep parsed =
+        Make(words[0] == "portrait" ? StepVerb::PageSetupPortrait : StepVerb::PageSetupLandscape);
+    if (words.size() == 1)
+        return parsed;
+    if (words.size() != 5)
+        return Malformed(kUsage);
+    int margins[4] = {};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::optional<int> margin = ParseInteger(words[i + 1]);
+        if (!margin || *margin < 0)
+            return Malformed(kUsage);
+        margins[i] = *margin;
+    }
+    parsed.step->margins = Margins{margins[0], margins[1], margins[2], margins[3]};
+    return parsed;
+}
+
+ParsedStep ParseExport(std::string_view arguments)
+{
+    std::string_view rest;
+    const std::string_view what = TakeWord(SkipBlanks(arguments), rest);
+    if (what == "csv")
+        return WithFile(StepVerb::ExportCsv, rest, "export csv FILE");
+    if (what == "pdf")
+        return WithFile(StepVerb::ExportPdf, rest, "export pdf FILE");
+    return Malformed("export csv|pdf FILE");
+}
+
 ParsedStep ParseWords(std::string_view verb, const std::vector<std::string_view>& words)
 {
     auto integer = [&](std::size_t index) { return ParseInteger(words[index]); };
@@ -122,6 +213,8 @@ ParsedStep ParseWords(std::string_view verb, const std::vector<std::string_view>
             return Make(StepVerb::KeyEnter);
         return Malformed("key escape|enter");
     }
+    if (verb == "pagesetup")
+        return ParsePageSetup(words);
     if (verb == "answer") {
         if (words.size() == 1 && words[0] == "yes")
             return Make(StepVerb::AnswerYes);
@@ -170,6 +263,10 @@ ParsedStep ParseScriptStep(std::string_view line)
     std::string_view verb = TakeWord(SkipBlanks(line), arguments);
     if (verb == "set")
         return ParseSet(arguments);
+    if (verb == "printer")
+        return ParsePrinter(arguments);
+    if (verb == "export")
+        return ParseExport(arguments);
     return ParseWords(verb, SplitWords(arguments));
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/printing.h"
 #include "platform/window.h"
 
 #include <optional>
@@ -11,7 +12,9 @@ namespace tw {
 // runs; this only checks that the line is well formed.
 // The steps, in the words of the script: command N, set ID TEXT, check ID 0|1, press ID,
 // leave ID, key escape, key enter, close, move, resize W H, spin ID N, click, show ID, rows,
-// answer yes, answer no.
+// answer yes, answer no, printer cancel, printer pdf FILE, printer range FROM TO, printer
+// copies N, printer collate 0|1, pagesetup cancel, pagesetup portrait|landscape [LEFT TOP
+// RIGHT BOTTOM], export csv FILE, export pdf FILE.
 enum class StepVerb {
     Command,
     Set,
@@ -29,15 +32,26 @@ enum class StepVerb {
     Rows,
     AnswerYes,
     AnswerNo,
+    PrinterCancel,
+    PrinterPdf,
+    PrinterRange,
+    PrinterCopies,
+    PrinterCollate,
+    PageSetupCancel,
+    PageSetupPortrait,
+    PageSetupLandscape,
+    ExportCsv,
+    ExportPdf,
 };
 
 struct ScriptStep
 {
     StepVerb verb = StepVerb::Command;
-    int id = 0;       // command number or control id
-    int value = 0;    // check state, spin position
+    int id = 0;       // command number or control id; printer range: FROM
+    int value = 0;    // check state, spin position; printer range: TO; copies, collate
     Size size;        // resize
-    std::string text; // set
+    std::string text; // set; the FILE of printer pdf and export
+    std::optional<Margins> margins; // pagesetup, when given
 };
 
 struct ParsedStep

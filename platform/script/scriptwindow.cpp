@@ -31,9 +31,10 @@ std::string FirstCharacters(const std::string& text, int maxChars)
 
 } // namespace
 
-ScriptWindow::ScriptWindow(DialogResource resource, Form& form, ScriptWindow* owner, Hooks hooks)
+ScriptWindow::ScriptWindow(DialogResource resource, Form& form, ScriptWindow* owner, Hooks hooks,
+                           int serial)
     : resource_(std::move(resource)), name_(form.resource()), form_(form), owner_(owner),
-      hooks_(std::move(hooks)), clientSize_(resource_.clientSize)
+      hooks_(std::move(hooks)), clientSize_(resource_.clientSize), serial_(serial)
 {
 }
 

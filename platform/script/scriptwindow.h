@@ -41,7 +41,9 @@ class ScriptWindow : public Window
     };
 
     // owner is the window this one is modal to, or null.
-    ScriptWindow(DialogResource resource, Form& form, ScriptWindow* owner, Hooks hooks);
+    // serial tells this window from every other one of the run.
+    ScriptWindow(DialogResource resource, Form& form, ScriptWindow* owner, Hooks hooks,
+                 int serial = 0);
 
     std::string text(int id, int maxChars) const override;
     void setText(int id, std::string_view text) override;
@@ -63,6 +65,7 @@ class ScriptWindow : public Window
     // The resource name the form asked for.
     const std::string& name() const { return name_; }
     bool hasEnded() const { return ended_; }
+    int serial() const { return serial_; }
     int result() const { return result_; }
     const DialogResource& resource() const { return resource_; }
 
@@ -95,6 +98,7 @@ class ScriptWindow : public Window
     int focused_ = 0;
     bool ended_ = false;
     int result_ = 0;
+    int serial_ = 0;
 };
 
 } // namespace tw

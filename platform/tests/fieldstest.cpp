@@ -38,7 +38,7 @@ public:
         return MessageAnswer::Ok;
     }
     int runModal(Form&, Window*) override { return -1; }
-    void post(std::function<void()>) override {}
+    void post(const Window&, std::function<void()>) override {}
     bool startProgram(std::string_view) override { return false; }
     bool openAddress(std::string_view) override { return false; }
     void help(HelpRequest, int, Window*) override {}

@@ -271,22 +271,24 @@ TEST_F(MessageBoxes, ShowTextTitleIconAndButtonsAndReturnTheAnswer)
     }
 }
 
-TEST_F(Desktop, PostedNoticesRunAfterTheCurrentEventAndInOrder)
+TEST_F(Desktop, PostedNoticesRunAfterTheCurrentEventInOrderAndOnlyWhileTheirDialogIsOpen)
 {
     std::vector<int> order;
-    platform.post([&] { order.push_back(2); });
-    platform.post([&] { order.push_back(3); });
-    order.push_back(1);
-    EXPECT_EQ(order, (std::vector<int>{1}));
+    RecordingForm form("testform");
+    form.onOpened = [&](Window& window) {
+        platform.post(window, [&] { order.push_back(2); });
+        platform.post(window, [&] { order.push_back(3); });
+        order.push_back(1);
+        QTimer::singleShot(0, [&] {
+            EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+            // Posted by the step that ends the dialog: the dialog is gone when it would run.
+            platform.post(window, [&] { order.push_back(4); });
+            window.end(1);
+        });
+    };
+    platform.runModal(form, nullptr);
     QCoreApplication::processEvents();
-    EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
-
-    {
-        QtPlatform gone(false);
-        gone.post([&] { order.push_back(4); });
-    }
-    QCoreApplication::processEvents();
-    EXPECT_EQ(order, (std::vector<int>{1, 2, 3})) << "a notice dies with its platform";
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 3})) << "a notice dies with its dialog";
 }
 
 TEST_F(Desktop, DestroyEndsEveryLoopAndNothingOpensAfterwards)

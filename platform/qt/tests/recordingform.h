@@ -52,6 +52,11 @@ public:
         events.push_back("spin " + std::to_string(buddyId) + " " + std::to_string(position));
     }
     void surfaceClicked() override { events.push_back("surface"); }
+    void savePdfRequested(std::string_view path) override
+    {
+        events.push_back("savePdf " + std::string(path));
+    }
+    void previewRequested() override { events.push_back("preview"); }
 
     int count(const std::string& event) const
     {

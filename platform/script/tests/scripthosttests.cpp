@@ -163,9 +163,9 @@ TEST_F(ScriptHostTest, EndOfScriptInNestedLoopsRunsNothingMore)
 {
     a_.onCommand = [&](int) {
         b_.open(host_);
-        host_.post([&] { out_ << "posted after B\n"; });
+        host_.post(*a_.window, [&] { out_ << "posted after B\n"; });
     };
-    b_.onOpened = [&](Window&) { host_.post([&] { out_ << "posted by B\n"; }); };
+    b_.onOpened = [&](Window& window) { host_.post(window, [&] { out_ << "posted by B\n"; }); };
     EXPECT_EQ(run("command 1\npress 10\n# the user walks away\n"), 0);
     EXPECT_EQ(out_.str(), "main command 1\nopen\tA\nA opened\nA command 10\nopen\tB\nB opened\n"
                           "posted by B\n");
@@ -329,16 +329,39 @@ TEST_F(ScriptHostTest, OwnedWindowStaysInFrontOfItsOwner)
 TEST_F(ScriptHostTest, PostedNoticeRunsOnceTheStepIsDone)
 {
     a_.onCommand = [&](int id) {
-        host_.post([&, id] { out_ << "notice " << id << '\n'; });
+        host_.post(*a_.window, [&, id] { out_ << "notice " << id << '\n'; });
         if (id == 1)
             a_.window->end(1);
         a_.log("posted");
     };
     EXPECT_EQ(run("command 1\npress 10\nshow 101\npress 1\n"), 0);
-    // The notice of the step that closed A runs once its opener has gone on.
+    // The notice of the step that closed A never reaches it: A is gone by then.
     EXPECT_EQ(out_.str(),
               "main command 1\nopen\tA\nA opened\nA command 10\nA posted\nnotice 10\n"
-              "field\t101\t\nA command 1\nclosed\tA\nA posted\nA returned 1\nnotice 1\n");
+              "field\t101\t\nA command 1\nclosed\tA\nA posted\nA returned 1\n");
+}
+
+TEST_F(ScriptHostTest, NoticeOfAClosedWindowIsNotTakenByTheNextWindowOpened)
+{
+    // The step that closes A posts a notice to it, and its opener opens A again at once, at
+    // the same place: the notice still belongs to the first A and never runs.
+    a_.onCommand = [&](int id) {
+        if (id != 1)
+            return;
+        host_.post(*a_.window, [&] { out_ << "stale notice\n"; });
+        a_.window->end(1);
+    };
+    bool again = true;
+    b_.onOpened = [&](Window&) {
+        a_.open(host_);
+        if (again) {
+            again = false;
+            a_.open(host_);
+        }
+    };
+    EXPECT_EQ(run("command 2\npress 1\nshow 101\n"), 0);
+    EXPECT_EQ(out_.str().find("stale notice"), std::string::npos) << out_.str();
+    EXPECT_NE(out_.str().find("field\t101"), std::string::npos) << out_.str();
 }
 
 TEST_F(ScriptHostTest, MissingOrBrokenResourceOpensNothing)
