@@ -179,8 +179,8 @@ void Dispatcher::mailMaker()
 {
     Platform& platform = context_.platform;
     if (!platform.openAddress(kMakerMail))
-        platform.message(nullptr, "There is a problem opening up you Email program.",
-                         "Email Error", MessageIcon::Warning, MessageButtons::Ok, false);
+        platform.message(nullptr, "There is a problem opening up you Email program.", "Email Error",
+                         MessageIcon::Warning, MessageButtons::Ok, false);
 }
 
 } // namespace tw

@@ -16,7 +16,7 @@ struct ToolCommand;
 
 class Dispatcher
 {
-public:
+  public:
     Dispatcher(ToolContext& context, MainWindowPort& mainWindow)
         : context_(context), mainWindow_(mainWindow)
     {
@@ -24,7 +24,7 @@ public:
 
     void dispatchCommand(int command);
 
-private:
+  private:
     bool guard() const { return context_.marks.raiseOpenTools(); }
     void openTool(const ToolCommand& tool);
 

@@ -18,6 +18,9 @@ Shell::Shell(Platform& platform, MainWindowPort& mainWindow, StartupOptions opti
     context_.printMortgageSchedule = [this](Window* owner) {
         PrintMortgageSchedule(context_, owner);
     };
+    context_.printRefinanceReport = [this](Window* owner) {
+        PrintRefinanceReport(context_, owner);
+    };
     context_.savePrintoutPdf = [this](Window* owner, int kind, std::string_view path) {
         SavePrintoutPdf(context_, owner, static_cast<PrintoutKind>(kind), path);
     };

@@ -13,9 +13,8 @@ constexpr int kButtonHeight = 20;
 
 } // namespace
 
-std::array<int, kReportColumns> ReportColumnWidths(int listWidth,
-                                                   const std::array<int, kReportColumns>& factors,
-                                                   int divisor)
+std::array<int, kReportColumns>
+ReportColumnWidths(int listWidth, const std::array<int, kReportColumns>& factors, int divisor)
 {
     // 64-bit products: a window of any width cannot overflow them.
     const long long width = std::max(listWidth, 0);

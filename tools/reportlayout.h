@@ -17,9 +17,8 @@ inline constexpr int kReportColumns = 10;
 // Widths for a list W pixels wide: W × factor / divisor each, truncated to whole pixels
 // (the columns may add up to more than W: the list scrolls sideways). A negative W gives zero
 // widths.
-std::array<int, kReportColumns> ReportColumnWidths(int listWidth,
-                                                   const std::array<int, kReportColumns>& factors,
-                                                   int divisor);
+std::array<int, kReportColumns>
+ReportColumnWidths(int listWidth, const std::array<int, kReportColumns>& factors, int divisor);
 
 // The widths for a build of the list W pixels wide: computed afresh when the state holds none
 // (the first build after start-up or after a close-box closing; W is then recorded) or when W

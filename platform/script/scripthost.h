@@ -114,7 +114,8 @@ class ScriptHost : public Platform, public MainWindowPort
     int nextSerial_ = 0;
     MessageAnswer nextAnswer_ = MessageAnswer::No;
     bool destroyed_ = false;
-    ScriptPrinters printers_{[this](const std::vector<std::string_view>& fields) { print(fields); }};
+    ScriptPrinters printers_{
+        [this](const std::vector<std::string_view>& fields) { print(fields); }};
 };
 
 } // namespace tw

@@ -138,7 +138,8 @@ ParsedStep ParsePrinter(std::string_view arguments)
 
 ParsedStep ParsePageSetup(const std::vector<std::string_view>& words)
 {
-    constexpr std::string_view kUsage = "pagesetup cancel|portrait|landscape [LEFT TOP RIGHT BOTTOM]";
+    constexpr std::string_view kUsage =
+        "pagesetup cancel|portrait|landscape [LEFT TOP RIGHT BOTTOM]";
     if (words.empty())
         return Malformed(kUsage);
     if (words[0] == "cancel" && words.size() == 1)

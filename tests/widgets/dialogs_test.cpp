@@ -167,6 +167,23 @@ TEST(Dialogs, MortgageAnalysisButtonsStartDisabledAndCompoundingChoicesFormOneGr
         EXPECT_EQ(rate.control(id)->parentWidget(), group) << id;
 }
 
+QtDialogWindow* ShownDialog(const char* name)
+{
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == QLatin1String(name) && top->isVisible())
+            return qobject_cast<QtDialogWindow*>(top);
+    return nullptr;
+}
+
+// The colour a row of the list shows: left of the right-aligned figures of its second column
+// and clear of the grid line at the cell's edge.
+QColor RowColour(const QWidget& window, const QTreeView& list, const QImage& picture, int row)
+{
+    const QPoint offset = list.viewport()->mapTo(&window, QPoint(0, 0));
+    const QRect cell = list.visualRect(list.model()->index(row, 1));
+    return picture.pixelColor(offset + cell.topLeft() + QPoint(4, cell.height() / 2));
+}
+
 // The schedule window of the worked mortgage: rows alternate white and the band colour.
 TEST(Dialogs, ScheduleWindowShowsBandedRows)
 {
@@ -193,23 +210,15 @@ TEST(Dialogs, ScheduleWindowShowsBandedRows)
     int rows = 0;
     QTimer::singleShot(0, [&] {
         QtDialogWindow* window = nullptr;
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (top->objectName() == QStringLiteral("moschedule") && top->isVisible())
-                window = qobject_cast<QtDialogWindow*>(top);
+        window = ShownDialog("moschedule");
         ASSERT_NE(window, nullptr);
         auto* list = window->findChild<QTreeView*>();
         ASSERT_NE(list, nullptr);
         EXPECT_TRUE(list->isVisible());
         rows = list->model()->rowCount();
         picture = window->grab().toImage();
-        const QPoint offset = list->viewport()->mapTo(window, QPoint(0, 0));
-        const auto sample = [&](int row) {
-            const QRect cell = list->visualRect(list->model()->index(row, 1));
-            // Left of the right-aligned figures and clear of the grid line at the cell's edge.
-            return picture.pixelColor(offset + cell.topLeft() + QPoint(4, cell.height() / 2));
-        };
-        even = sample(0);
-        odd = sample(1);
+        even = RowColour(*window, *list, picture, 0);
+        odd = RowColour(*window, *list, picture, 1);
         picture.save(QDir::temp().filePath(QStringLiteral("tw-schedule-window.png")));
         qobject_cast<QPushButton*>(window->control(ScheduleForm::kOk))->click();
     });
@@ -224,18 +233,10 @@ TEST(Dialogs, ScheduleWindowShowsBandedRows)
     EXPECT_GT(odd.lightness(), 150) << "black text must stay readable on the band";
 }
 
-QtDialogWindow* ShownDialog(const char* name)
-{
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->objectName() == QLatin1String(name) && top->isVisible())
-            return qobject_cast<QtDialogWindow*>(top);
-    return nullptr;
-}
-
 // The refinance form over the worked case, with its results window in front of it.
 class RefinanceWindows : public ::testing::Test
 {
-protected:
+  protected:
     RefinanceWindows()
     {
         QDir::setCurrent(directory.path());
@@ -309,13 +310,8 @@ TEST_F(RefinanceWindows, ResultsWindowShowsTenBandedColumnsSizedFromItsWidth)
             ok = window->control(RefinanceResultsForm::kOk)->geometry();
             print = window->control(RefinanceResultsForm::kPrint)->geometry();
             const QImage picture = window->grab().toImage();
-            const QPoint offset = list->viewport()->mapTo(window, QPoint(0, 0));
-            const auto sample = [&](int row) {
-                const QRect cell = list->visualRect(list->model()->index(row, 1));
-                return picture.pixelColor(offset + cell.topLeft() + QPoint(4, cell.height() / 2));
-            };
-            even = sample(0);
-            odd = sample(1);
+            even = RowColour(*window, *list, picture, 0);
+            odd = RowColour(*window, *list, picture, 1);
             picture.save(QDir::temp().filePath(QStringLiteral("tw-refinance-results.png")));
             qobject_cast<QPushButton*>(window->control(RefinanceResultsForm::kOk))->click();
             QTimer::singleShot(0, [form] {

@@ -62,8 +62,8 @@ struct Future
     Money yearPrincipal = 0;
     Money yearInterest = 0;
     Money yearSavingsInterest = 0;
-    Money taxSavings = 0;       // TS
-    Money taxOnInterest = 0;    // TI
+    Money taxSavings = 0;           // TS
+    Money taxOnInterest = 0;        // TI
     Extended paymentDifference = 0; // B × 12 − payment × 12, the same every year
 
     void startYear()
@@ -168,8 +168,29 @@ struct RepaidWalk
     bool reached = false; // the walk came to the year of the age of refinancing
 };
 
+// The loan as AmortizeRange walks it: every month's principal simulated again from month 0.
+class ReferenceLoan
+{
+  public:
+    ReferenceLoan(Money principal, float rate, int periods)
+        : principal_(principal), rate_(rate), periods_(periods)
+    {
+    }
+    Money payment() const { return MonthlyPayment(principal_, rate_, periods_); }
+    Money principalOf(int month) const
+    {
+        return AmortizeRange(principal_, rate_, periods_, month, month).principal;
+    }
+
+  private:
+    Money principal_;
+    float rate_;
+    int periods_;
+};
+
 // Month by month from the start age, the principal of each month of the existing loan, while
 // the age is below both the end of the term and the whole age of refinancing.
+template <class Loan>
 RepaidWalk WalkRepaid(long long startAge, Money amount, float monthlyRate, long long years,
                       double wholeRefinanceAge)
 {
@@ -178,7 +199,7 @@ RepaidWalk WalkRepaid(long long startAge, Money amount, float monthlyRate, long 
         return walk;
     const long long months = years * 12;
     const int periods = static_cast<int>(std::min<long long>(months, 0x7fffffff));
-    const LoanTrajectory loan(amount, monthlyRate, periods);
+    const Loan loan(amount, monthlyRate, periods);
     long long month = 0;
     for (long long age = startAge; age < startAge + years; ++age) {
         if (wholeRefinanceAge <= static_cast<double>(age)) {
@@ -208,9 +229,16 @@ std::string SavingsRateLimitsText()
 const std::array<std::string_view, kRefinanceColumns>& RefinanceColumnTitles()
 {
     static constexpr std::array<std::string_view, kRefinanceColumns> titles = {
-        "Age",        "Net Worth", "Savings",      "Equity",
-        "+Diff. in Mon. Pay.", "+Principal", "-Interest", "+Tax Savings",
-        "+Savings Interest",   "-Tax on Interest"};
+        "Age",
+        "Net Worth",
+        "Savings",
+        "Equity",
+        "+Diff. in Mon. Pay.",
+        "+Principal",
+        "-Interest",
+        "+Tax Savings",
+        "+Savings Interest",
+        "-Tax on Interest"};
     return titles;
 }
 
@@ -224,7 +252,8 @@ const std::array<int, kRefinanceColumns>& RefinanceColumnFactors()
 Money PrincipalRepaidBefore(int startAge, Money amount, Percent rate, int years,
                             int wholeRefinanceAge)
 {
-    return WalkRepaid(startAge, amount, MonthlyRate(rate), years, wholeRefinanceAge).sum;
+    return WalkRepaid<LoanTrajectory>(startAge, amount, MonthlyRate(rate), years, wholeRefinanceAge)
+        .sum;
 }
 
 std::optional<Money> RefinancedAmountFor(const AmountUpdateInput& input, bool withRepaid)
@@ -233,8 +262,8 @@ std::optional<Money> RefinancedAmountFor(const AmountUpdateInput& input, bool wi
     const float monthlyRate = MonthlyRate(input.rate);
     // A loan with no monthly payment repays nothing that could be taken off.
     if (withRepaid && PaymentLimitFor(monthlyRate, 12) != PaymentLimit::RateTooSmall) {
-        repaid = WalkRepaid(input.startAge, input.amount, monthlyRate, input.years,
-                            std::trunc(static_cast<double>(input.refinanceAge)))
+        repaid = WalkRepaid<LoanTrajectory>(input.startAge, input.amount, monthlyRate, input.years,
+                                            std::trunc(static_cast<double>(input.refinanceAge)))
                      .sum;
     }
     const Money amount = StoreFloat(Extended{input.amount} - repaid + input.cashOut);
@@ -243,7 +272,9 @@ std::optional<Money> RefinancedAmountFor(const AmountUpdateInput& input, bool wi
     return amount;
 }
 
-RefinanceOutcome RunRefinanceAnalysis(const RefinanceInput& in, RefinanceMode mode)
+namespace {
+
+template <class Loan> RefinanceOutcome Analyze(const RefinanceInput& in, RefinanceMode mode)
 {
     RefinanceOutcome out;
     // A refused run hands over only what was read and shown before the refusal.
@@ -278,14 +309,14 @@ RefinanceOutcome RunRefinanceAnalysis(const RefinanceInput& in, RefinanceMode mo
 
     const float existingRate = MonthlyRate(in.existingRate);
     const int existingMonths = 12 * existingYears;
-    const LoanTrajectory existingLoan(in.existingAmount, existingRate, existingMonths);
+    const Loan existingLoan(in.existingAmount, existingRate, existingMonths);
 
     // Not typed: the balance at the start of the year of refinancing, plus the cash out.
     Money amount = in.refinancedAmount;
     const Money cashOut = in.cashOut;
     if (!(amount > 0)) {
-        const RepaidWalk walk =
-            WalkRepaid(startAge, in.existingAmount, existingRate, existingYears, refinanceAge);
+        const RepaidWalk walk = WalkRepaid<Loan>(startAge, in.existingAmount, existingRate,
+                                                 existingYears, refinanceAge);
         if (walk.reached)
             amount = StoreFloat(Extended{in.existingAmount} - walk.sum + cashOut);
         if (!std::isfinite(amount))
@@ -319,7 +350,7 @@ RefinanceOutcome RunRefinanceAnalysis(const RefinanceInput& in, RefinanceMode mo
     const float refinancedRate = MonthlyRate(in.refinancedRate);
     const int refinancedMonths = 12 * refinancedYears;
     const Money existingPayment = existingLoan.payment();
-    const LoanTrajectory refinancedLoan(amount, refinancedRate, refinancedMonths);
+    const Loan refinancedLoan(amount, refinancedRate, refinancedMonths);
     const Money refinancedPayment = refinancedLoan.payment();
     // TC: the points on the final refinanced amount plus the closing costs.
     const Money totalCosts = StoreFloat(Extended{points} * kHundredth * amount + closingCosts);
@@ -416,6 +447,18 @@ RefinanceOutcome RunRefinanceAnalysis(const RefinanceInput& in, RefinanceMode mo
     if (graph)
         out.graphText += "Done\nDone\n";
     return out;
+}
+
+} // namespace
+
+RefinanceOutcome RunRefinanceAnalysis(const RefinanceInput& input, RefinanceMode mode)
+{
+    return Analyze<LoanTrajectory>(input, mode);
+}
+
+RefinanceOutcome RunRefinanceAnalysisByReference(const RefinanceInput& input, RefinanceMode mode)
+{
+    return Analyze<ReferenceLoan>(input, mode);
 }
 
 } // namespace tw

@@ -24,11 +24,11 @@ enum class RefinanceMode { Form = 0, Table = 1, Graph = 2 };
 // The fields as read: whole numbers for the ages and years the form reads as integers.
 struct RefinanceInput
 {
-    int startAge = 0;         // AgeS, start age of the existing mortgage
-    Money existingAmount = 0; // AmtE
-    Percent existingRate = 0; // RateE, a year
-    int existingYears = 0;    // YrsE
-    Age refinanceAge = 0;     // AgeR as typed; the analysis truncates it to whole years
+    int startAge = 0;           // AgeS, start age of the existing mortgage
+    Money existingAmount = 0;   // AmtE
+    Percent existingRate = 0;   // RateE, a year
+    int existingYears = 0;      // YrsE
+    Age refinanceAge = 0;       // AgeR as typed; the analysis truncates it to whole years
     Money refinancedAmount = 0; // AmtR; 0 or less: the balance at refinancing is computed
     Money cashOut = 0;          // CO
     Percent refinancedRate = 0; // RateR, a year
@@ -68,11 +68,11 @@ struct RefinanceOutcome
     std::optional<std::string> amountText;
 
     // The form's results, with money formatting.
-    std::string existingPayment;  // "%-9.2f"
-    std::string totalCosts;       // "%-12.2f"
+    std::string existingPayment;   // "%-9.2f"
+    std::string totalCosts;        // "%-12.2f"
     std::string refinancedPayment; // "%-12.2f"
-    std::string refinancedAmount; // "%-12.2f", after the inclusions
-    std::string breakEven;        // "%-3d": months to break even, or the months analysed
+    std::string refinancedAmount;  // "%-12.2f", after the inclusions
+    std::string breakEven;         // "%-3d": months to break even, or the months analysed
     int breakEvenMonths = 0;
     bool brokeEven = false;
 
@@ -101,6 +101,11 @@ std::string SavingsRateLimitsText();
 
 // Checks the input in the form's order and runs the analysis in the given mode.
 RefinanceOutcome RunRefinanceAnalysis(const RefinanceInput& input, RefinanceMode mode);
+
+// The same analysis with the principal of every month walked from month 0 by AmortizeRange,
+// as the arithmetic is defined: the reference the tests and the benchmark hold the analysis to.
+// Quadratic in the months analysed.
+RefinanceOutcome RunRefinanceAnalysisByReference(const RefinanceInput& input, RefinanceMode mode);
 
 // The column titles of the results list, in order.
 const std::array<std::string_view, kRefinanceColumns>& RefinanceColumnTitles();

@@ -147,9 +147,12 @@ void RefinanceForm::leaveCashOut()
 void RefinanceForm::updateAmount(bool withRepaid)
 {
     RefinanceValues& kept = context_.records.currentRefinance;
-    const AmountUpdateInput input{static_cast<int>(working_.startAge), working_.amount,
-                                  working_.rate,  working_.years,
-                                  kept.refinanceAge, kept.cashOut};
+    const AmountUpdateInput input{static_cast<int>(working_.startAge),
+                                  working_.amount,
+                                  working_.rate,
+                                  working_.years,
+                                  kept.refinanceAge,
+                                  kept.cashOut};
     const std::optional<Money> amount = RefinancedAmountFor(input, withRepaid);
     // An amount beyond the single-precision range is never shown: the field keeps its text.
     if (!amount)

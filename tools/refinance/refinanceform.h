@@ -10,7 +10,7 @@ namespace tw {
 // table, Graph writes the graph file and starts the graph program. Only OK closes it.
 class RefinanceForm final : public ToolForm
 {
-public:
+  public:
     static constexpr int kStartAge = 104;
     static constexpr int kExistingAmount = 105;
     static constexpr int kExistingRate = 106;
@@ -53,10 +53,9 @@ public:
     // Runs the analysis on the form's fields as they stand and shows its results in the form;
     // its boxes are owned by starter. In table mode the rows go to list listId of rows and the
     // list is shown. Returns 1 when a check refused the input, else 0.
-    int runAnalysis(RefinanceMode mode, Window& starter, Window* rows = nullptr,
-                    int listId = 0);
+    int runAnalysis(RefinanceMode mode, Window& starter, Window* rows = nullptr, int listId = 0);
 
-private:
+  private:
     // The checks of Do Analysis and Show Details, storing each value as it is read.
     bool checkFields();
     void leaveRefinanceAge();

@@ -11,7 +11,7 @@ class RefinanceForm;
 // know the window: it holds no open-tool mark.
 class RefinanceResultsForm final : public ToolForm
 {
-public:
+  public:
     static constexpr int kOk = 1;
     static constexpr int kPrint = 3;
     static constexpr int kList = 101;
@@ -30,7 +30,7 @@ public:
     void savePdfRequested(std::string_view path) override;
     void previewRequested() override;
 
-private:
+  private:
     void layOut();
 
     RefinanceForm& analysis_;

@@ -1,6 +1,7 @@
 // What every tool form does with its window, its open mark and the main window: the guard
 // finds an open form by its mark, OK gives the mark back and closes, and a tool window that
 // moves or closes has the main window repaint its frame.
+#include "platform/testing/textwindow.h"
 #include "tools/calculators/creditcardform.h"
 #include "tools/calculators/effectiveform.h"
 #include "tools/calculators/inflationform.h"
@@ -10,7 +11,7 @@
 #include "tools/mortgage/loanform.h"
 #include "tools/mortgage/mortgageform.h"
 #include "tools/mortgage/scheduleform.h"
-#include "platform/testing/textwindow.h"
+#include "tools/refinance/refinanceform.h"
 #include "tools/tests/filesizelimit.h"
 
 #include <gtest/gtest.h>
@@ -104,6 +105,7 @@ template <typename F> std::unique_ptr<Form> Make(ToolContext& context)
 const ToolCase kTools[] = {
     {"mortgage", Make<MortgageForm>, ToolMark::Mortgage, 109, 111, 259},
     {"loan", Make<LoanForm>, ToolMark::Loan, 109, 111, 260},
+    {"refinance", Make<RefinanceForm>, ToolMark::Refinance, 118, 121, 1537},
     {"accelerated", Make<AccelForm>, ToolMark::Accelerated, 101, 105, 1555},
     {"inflation", Make<InflationForm>, ToolMark::Inflation, 106, std::nullopt, 0},
     {"taxes", Make<TaxesForm>, ToolMark::Taxes, 21, 23, 1556},

@@ -84,6 +84,9 @@ TEST_F(ListMenu, OpensOnTheRightButtonAndOnTheMenuKeyWithItsFourActions)
     QTreeView* view = list();
     view->setFocus();
 
+    // The window system turns the Menu key into a context-menu event of the keyboard for the
+    // focused widget (the offscreen platform has no such key), a right click into one of the
+    // mouse for the widget under the pointer.
     for (const QContextMenuEvent::Reason reason :
          {QContextMenuEvent::Mouse, QContextMenuEvent::Keyboard}) {
         SCOPED_TRACE(reason == QContextMenuEvent::Mouse ? "mouse" : "keyboard");

@@ -27,7 +27,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QtDialogWindow* Dialog(Window* window) { return dynamic_cast<QtDialogWindow*>(window); }
+QtDialogWindow* Dialog(Window* window)
+{
+    return dynamic_cast<QtDialogWindow*>(window);
+}
 
 // A click as the window system delivers it: refused while a modal window blocks the target.
 void SystemClick(QWidget* widget)
@@ -39,7 +42,7 @@ void SystemClick(QWidget* widget)
 
 class Desktop : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         platform.addDialogResource("testform",
@@ -176,7 +179,7 @@ TEST_F(Desktop, ResizableDialogsReportTheirNewClientSize)
 
 class MessageBoxes : public Desktop
 {
-protected:
+  protected:
     struct Seen
     {
         QString title, text;
@@ -198,7 +201,7 @@ protected:
                     candidate && candidate->isVisible())
                     box = candidate;
             ASSERT_NE(box, nullptr);
-            *seen = {box->windowTitle(), box->text(),        box->icon(),
+            *seen = {box->windowTitle(),     box->text(),           box->icon(),
                      box->standardButtons(), box->windowModality(), box->parentWidget(),
                      box->textFormat()};
             if (button == QMessageBox::NoButton)
@@ -233,30 +236,29 @@ TEST_F(MessageBoxes, ShowTextTitleIconAndButtonsAndReturnTheAnswer)
         Qt::WindowModality modality;
         QWidget* parent;
     } cases[] = {
-        {"question, no owner, system-modal: over the main window", nullptr,
-         MessageIcon::Question, MessageButtons::YesNo, true, QMessageBox::Yes,
-         MessageAnswer::Yes, QMessageBox::Question, Qt::ApplicationModal, &mainWindow},
+        {"question, no owner, system-modal: over the main window", nullptr, MessageIcon::Question,
+         MessageButtons::YesNo, true, QMessageBox::Yes, MessageAnswer::Yes, QMessageBox::Question,
+         Qt::ApplicationModal, &mainWindow},
         {"no", nullptr, MessageIcon::Question, MessageButtons::YesNo, true, QMessageBox::No,
          MessageAnswer::No, QMessageBox::Question, Qt::ApplicationModal, &mainWindow},
         {"escape answers no", nullptr, MessageIcon::Question, MessageButtons::YesNo, true,
          QMessageBox::NoButton, MessageAnswer::No, QMessageBox::Question, Qt::ApplicationModal,
          &mainWindow},
-        {"field error owned by the dialog", &owner, MessageIcon::Error, MessageButtons::Ok,
-         true, QMessageBox::Ok, MessageAnswer::Ok, QMessageBox::Critical, Qt::ApplicationModal,
-         &owner},
+        {"field error owned by the dialog", &owner, MessageIcon::Error, MessageButtons::Ok, true,
+         QMessageBox::Ok, MessageAnswer::Ok, QMessageBox::Critical, Qt::ApplicationModal, &owner},
         {"warning owned by the dialog, not system-modal", &owner, MessageIcon::Warning,
          MessageButtons::Ok, false, QMessageBox::Ok, MessageAnswer::Ok, QMessageBox::Warning,
          Qt::WindowModal, &owner},
         {"no owner, not system-modal: nobody's child", nullptr, MessageIcon::Information,
-         MessageButtons::Ok, false, QMessageBox::Ok, MessageAnswer::Ok,
-         QMessageBox::Information, Qt::WindowModal, nullptr},
+         MessageButtons::Ok, false, QMessageBox::Ok, MessageAnswer::Ok, QMessageBox::Information,
+         Qt::WindowModal, nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         answer(c.press);
-        const MessageAnswer result = platform.message(
-            c.owner, "Line one\nand <b>two</b>", "Tarrow Software", c.icon, c.buttons,
-            c.systemModal);
+        const MessageAnswer result =
+            platform.message(c.owner, "Line one\nand <b>two</b>", "Tarrow Software", c.icon,
+                             c.buttons, c.systemModal);
         EXPECT_EQ(result, c.expected);
         const Seen& seen = *pending;
         EXPECT_EQ(seen.title, "Tarrow Software");
@@ -312,9 +314,9 @@ TEST_F(Desktop, DestroyEndsEveryLoopAndNothingOpensAfterwards)
     RecordingForm later("testform");
     EXPECT_EQ(platform.runModal(later, nullptr), 0);
     EXPECT_TRUE(later.events.empty());
-    EXPECT_EQ(platform.message(nullptr, "t", "t", MessageIcon::Question, MessageButtons::YesNo,
-                               true),
-              MessageAnswer::No);
+    EXPECT_EQ(
+        platform.message(nullptr, "t", "t", MessageIcon::Question, MessageButtons::YesNo, true),
+        MessageAnswer::No);
 }
 
 TEST_F(Desktop, PortReportsTheOuterRectangle)
@@ -328,7 +330,7 @@ TEST_F(Desktop, PortReportsTheOuterRectangle)
 
 class ProgramStart : public Desktop
 {
-protected:
+  protected:
     void SetUp() override
     {
         Desktop::SetUp();
@@ -354,8 +356,8 @@ TEST_F(ProgramStart, StartsTheProgramFoundWithItsArgumentsAndNoShell)
     const fs::path output = directory / "arguments.txt";
     const fs::path program = directory / "twfake";
     std::ofstream(program) << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << output.string()
-                           << ".part'\n/bin/mv '" << output.string() << ".part' '" << output.string()
-                           << "'\n";
+                           << ".part'\n/bin/mv '" << output.string() << ".part' '"
+                           << output.string() << "'\n";
     ::chmod(program.c_str(), 0755);
 
     EXPECT_TRUE(platform.startProgram("twfake.exe trade.tmp a;touch$HOME `x`"));

@@ -1,14 +1,19 @@
 // The desktop's printing: the page painter's fonts, alignment, wrapping and frame, the
 // printer device's pages, and the dialogs' offers and answers (run by the test, not a user).
 #include "platform/qt/qtpagepainter.h"
+#include "platform/qt/qtplatform.h"
 #include "platform/qt/qtprintdevice.h"
 #include "platform/qt/qtprinters.h"
+#include "print/printjob.h"
+#include "print/tests/printouts.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -21,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <optional>
 
 namespace tw {
@@ -318,6 +324,51 @@ TEST_F(QtPrintersDialogs, PdfFileHasThePaperOfTheHeldPrinterInTheOrientationAske
     device->endPage();
     device->endDocument();
     EXPECT_TRUE(QFile::exists(path));
+}
+
+// The whole desktop job: the refinance report's page files, the print dialog printing to a
+// PDF file, the copies made by the job.
+TEST(DesktopPrintJob, PrintsTheChosenPagesAndCopiesToThePrinterOfTheDialog)
+{
+    QTemporaryDir directory;
+    ASSERT_TRUE(directory.isValid());
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(directory.path()));
+    std::ofstream("refprt.tmp", std::ios::binary) << testing::RefinanceInput(47);
+
+    QtPlatform platform(false);
+    AppRecords records;
+    records.print.title = "Refinance Analysis Report";
+    OpenMarks marks;
+    ToolContext context{platform, records, marks, {}, {}};
+    auto& printers = static_cast<QtPrinters&>(*platform.printers());
+    const QString pdf = directory.filePath(QStringLiteral("printed.pdf"));
+    bool markDuringDialog = false;
+    printers.setDialogRunner([&](QDialog& dialog) {
+        markDuringDialog = marks[ToolMark::PrintJob].open;
+        QTimer::singleShot(0, &dialog, [&] {
+            // Pages 2 to 3 of the dialog: the report's pages 1 and 2, twice each, collated.
+            dialog.findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
+            dialog.findChild<QRadioButton*>(QStringLiteral("printRange"))->setChecked(true);
+            dialog.findChild<QSpinBox*>(QStringLiteral("to"))->setValue(3);
+            dialog.findChild<QSpinBox*>(QStringLiteral("from"))->setValue(2);
+            dialog.findChild<QSpinBox*>(QStringLiteral("copies"))->setValue(2);
+            dialog.accept();
+        });
+        return dialog.exec();
+    });
+    records.printer.collate = true;
+    EXPECT_EQ(PrintRefinanceReport(context, nullptr), 2);
+    QDir::setCurrent(previous);
+
+    EXPECT_TRUE(markDuringDialog);
+    EXPECT_FALSE(marks[ToolMark::PrintJob].open);
+    EXPECT_EQ(printers.heldPrinter().outputFileName(), pdf);
+    const QByteArray printed = ReadAll(pdf);
+    EXPECT_TRUE(printed.startsWith("%PDF"));
+    // Two pages, two copies each, and the printer itself made no more.
+    EXPECT_TRUE(printed.contains("/Count 4")) << printed.size();
+    EXPECT_EQ(printers.heldPrinter().copyCount(), 1);
 }
 
 } // namespace

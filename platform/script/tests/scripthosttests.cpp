@@ -336,9 +336,8 @@ TEST_F(ScriptHostTest, PostedNoticeRunsOnceTheStepIsDone)
     };
     EXPECT_EQ(run("command 1\npress 10\nshow 101\npress 1\n"), 0);
     // The notice of the step that closed A never reaches it: A is gone by then.
-    EXPECT_EQ(out_.str(),
-              "main command 1\nopen\tA\nA opened\nA command 10\nA posted\nnotice 10\n"
-              "field\t101\t\nA command 1\nclosed\tA\nA posted\nA returned 1\n");
+    EXPECT_EQ(out_.str(), "main command 1\nopen\tA\nA opened\nA command 10\nA posted\nnotice 10\n"
+                          "field\t101\t\nA command 1\nclosed\tA\nA posted\nA returned 1\n");
 }
 
 TEST_F(ScriptHostTest, NoticeOfAClosedWindowIsNotTakenByTheNextWindowOpened)

@@ -290,8 +290,8 @@ TEST(RunRefinanceAnalysis, ChecksRefuseInOrderWithTheirTexts)
         {"amount 1e8 accepted", [](RefinanceInput& in) { in.existingAmount = 1e8F; }, nullptr, "",
          E},
         {"rate 1000 accepted", [](RefinanceInput& in) { in.existingRate = 1000; }, nullptr, "", E},
-        {"rate 1000.01", [](RefinanceInput& in) { in.existingRate = 1000.01F; }, "RATE ERROR",
-         rate, E},
+        {"rate 1000.01", [](RefinanceInput& in) { in.existingRate = 1000.01F; }, "RATE ERROR", rate,
+         E},
         {"years 0", [](RefinanceInput& in) { in.existingYears = 0; }, "Number of Years Error!",
          "The number of years be greater than 0.", W},
         {"years 51", [](RefinanceInput& in) { in.existingYears = 51; }, "Number of Years Error!",
@@ -305,8 +305,8 @@ TEST(RunRefinanceAnalysis, ChecksRefuseInOrderWithTheirTexts)
              in.refinanceAge = 120.9F;
          },
          nullptr, "", E},
-        {"age at refinancing before the start",
-         [](RefinanceInput& in) { in.refinanceAge = 39.9F; }, "Age Error!",
+        {"age at refinancing before the start", [](RefinanceInput& in) { in.refinanceAge = 39.9F; },
+         "Age Error!",
          "The age at refinancing must be greater the the age of the orginal mortgage.", W},
         {"new rate 0.5", [](RefinanceInput& in) { in.refinancedRate = 0.5F; }, "RATE ERROR", rate,
          E},
@@ -378,27 +378,28 @@ TEST(RunRefinanceAnalysis, RefusesWhatLeavesTheSinglePrecisionRange)
         void (*change)(RefinanceInput&);
     };
     const Case cases[] = {
-        {"savings at 200 % for 80 years", [](RefinanceInput& in) {
+        {"savings at 200 % for 80 years",
+         [](RefinanceInput& in) {
              in.savingsRate = 200;
              in.refinancedYears = 50;
          }},
-        {"closing costs beyond the range", [](RefinanceInput& in) {
-             in.closingCosts = std::numeric_limits<float>::infinity();
-         }},
-        {"closing costs included twice over the range", [](RefinanceInput& in) {
+        {"closing costs beyond the range",
+         [](RefinanceInput& in) { in.closingCosts = std::numeric_limits<float>::infinity(); }},
+        {"closing costs included twice over the range",
+         [](RefinanceInput& in) {
              in.refinancedAmount = 3e38F;
              in.closingCosts = 3e38F;
              in.includeCosts = true;
          }},
-        {"cash out beyond the range", [](RefinanceInput& in) {
-             in.cashOut = std::numeric_limits<float>::infinity();
-         }},
+        {"cash out beyond the range",
+         [](RefinanceInput& in) { in.cashOut = std::numeric_limits<float>::infinity(); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RefinanceInput in = WorkedCase();
         c.change(in);
-        for (RefinanceMode mode : {RefinanceMode::Form, RefinanceMode::Table, RefinanceMode::Graph}) {
+        for (RefinanceMode mode :
+             {RefinanceMode::Form, RefinanceMode::Table, RefinanceMode::Graph}) {
             const RefinanceOutcome out = RunRefinanceAnalysis(in, mode);
             ASSERT_TRUE(out.refusal);
             EXPECT_EQ(out.refusal->title, "AMOUNT ERROR");
@@ -471,6 +472,55 @@ TEST(RunRefinanceAnalysis, AnyInputGivesFiniteTextsOrARefusal)
     }
 }
 
+bool SameOutcome(const RefinanceOutcome& a, const RefinanceOutcome& b)
+{
+    return a.refusal.has_value() == b.refusal.has_value() &&
+           (!a.refusal || a.refusal->text == b.refusal->text) && a.amountText == b.amountText &&
+           a.existingPayment == b.existingPayment && a.totalCosts == b.totalCosts &&
+           a.refinancedPayment == b.refinancedPayment && a.refinancedAmount == b.refinancedAmount &&
+           a.breakEven == b.breakEven && a.rows == b.rows && a.printRows == b.printRows &&
+           a.graphText == b.graphText;
+}
+
+TEST(RunRefinanceAnalysis, GivesWhatTheMonthByMonthReferenceGives)
+{
+    // Inputs the checks accept, over every mode: the one-pass loans against AmortizeRange
+    // walked from month 0 for every month.
+    std::mt19937 random(1209);
+    auto uniform = [&](float low, float high) {
+        return std::uniform_real_distribution<float>(low, high)(random);
+    };
+    auto whole = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    for (int i = 0; i < 120; ++i) {
+        RefinanceInput in;
+        in.startAge = whole(1, 90);
+        in.existingAmount = std::round(uniform(1, 1e6F) * 100) / 100;
+        in.existingRate = whole(0, 3) == 0 ? static_cast<float>(whole(1, 20)) : uniform(1, 30);
+        in.existingYears = whole(1, 50);
+        in.refinanceAge = static_cast<float>(in.startAge + whole(0, 40)) + uniform(0, 0.99F);
+        in.refinancedAmount = whole(0, 3) == 0 ? uniform(1, 1e6F) : 0;
+        in.cashOut = whole(0, 1) == 0 ? 0 : uniform(-5000, 50000);
+        in.refinancedRate = uniform(1, 25);
+        in.refinancedYears = whole(1, 50);
+        in.closingCosts = uniform(-1000, 10000);
+        in.points = uniform(-1, 5);
+        in.taxRate = uniform(1, 100);
+        in.savingsRate = uniform(-20, 20);
+        in.cashOutAsSavings = whole(0, 1) == 1;
+        in.includeCosts = whole(0, 1) == 1;
+        in.includePoints = whole(0, 1) == 1;
+        const auto mode = static_cast<RefinanceMode>(i % 3);
+        SCOPED_TRACE(testing::Message()
+                     << "case " << i << " start " << in.startAge << " amount " << in.existingAmount
+                     << " rate " << in.existingRate << " years " << in.existingYears << " at "
+                     << in.refinanceAge);
+        EXPECT_TRUE(
+            SameOutcome(RunRefinanceAnalysis(in, mode), RunRefinanceAnalysisByReference(in, mode)));
+    }
+}
+
 TEST(RefinancedAmountFor, FollowsTheAgeAndTheCashOut)
 {
     const AmountUpdateInput worked{40, 200000, 8, 30, 45, 0};
@@ -487,7 +537,9 @@ TEST(RefinancedAmountFor, FollowsTheAgeAndTheCashOut)
         double expected;
     };
     const Case cases[] = {
-        {"at the start age: the amount plus the cash out", {40, 200000, 8, 30, 40, 500}, true,
+        {"at the start age: the amount plus the cash out",
+         {40, 200000, 8, 30, 40, 500},
+         true,
          200500},
         {"a cleared age takes nothing off", {40, 200000, 8, 30, 0, 500}, false, 200500},
         {"a negative cash out is added as it is", {40, 200000, 8, 30, 45, -700}, false, 199300},
