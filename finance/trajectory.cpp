@@ -53,6 +53,8 @@ LoanTrajectory::Month LoanTrajectory::step(long long month, Money balance) const
 void LoanTrajectory::keepUpTo(long long month) const
 {
     const long long limit = std::min(month, static_cast<long long>(kMaxKeptMonths) - 1);
+    if (months_.empty() && limit >= 0)
+        months_.reserve(static_cast<std::size_t>(limit) + 1);
     while (!cleared_ && !steady_ && static_cast<long long>(months_.size()) <= limit) {
         const auto i = static_cast<long long>(months_.size());
         const Month m = step(i, months_.empty() ? principal_ : months_.back().balanceAfter);

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <locale.h>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace tw {
 namespace {
@@ -37,6 +42,47 @@ TEST(Format, RoundsTheExactBinaryValueHalfToEven)
     EXPECT_EQ(Format("%.2f", 0.375), "0.38");
     EXPECT_EQ(Format("%.2f", 2.675), "2.67");
     EXPECT_EQ(Format("%.2f", 1234567.89F), "1234567.88");
+}
+
+TEST(FormatCents, GivesWhatPrintfGives)
+{
+    // Values the tables print: floats and extended sums, halves of a cent, negatives, zeros,
+    // values near the ends of the range, and random bit patterns.
+    std::vector<double> values = {0.0,      -0.0,      0.005,  0.015,   0.125,  0.375,    2.675,
+                                  -0.001,   -0.005,    1e-300, -1e-300, 5e-324, 0.994999, 0.995,
+                                  99.995,   1e15,      1e17,   4.6e16,  4.7e16, 3.4e38,   -3.4e38,
+                                  INFINITY, -INFINITY, NAN,    -NAN};
+    std::mt19937_64 random(9);
+    for (int i = 0; i < 40000; ++i) {
+        const int kind = i % 4;
+        if (kind == 0)
+            values.push_back(std::bit_cast<double>(random()));
+        else if (kind == 1)
+            values.push_back(std::bit_cast<float>(static_cast<std::uint32_t>(random())));
+        else if (kind == 2) // whole cents and their halves, where the ties are
+            values.push_back(
+                static_cast<double>(static_cast<std::int64_t>(random() % 2000000001) - 1000000000) /
+                (i % 8 == 2 ? 200.0 : 100.0));
+        else
+            values.push_back(std::uniform_real_distribution<double>(-1e9, 1e9)(random));
+    }
+    for (double value : values) {
+        for (int width : {0, -12, 16}) {
+            const std::string expected = Format("%*.2f", width, value);
+            ASSERT_EQ(FormatCents(value, width), expected)
+                << std::hexfloat << value << " width " << width;
+        }
+    }
+}
+
+TEST(FormatWhole, GivesWhatPrintfGives)
+{
+    for (int value : {0, 7, -7, 45, 120, -120, 12345, 2147483647, -2147483647 - 1}) {
+        for (int width : {0, 2, -2, 3, -3, 12}) {
+            SCOPED_TRACE(testing::Message() << value << " width " << width);
+            EXPECT_EQ(FormatWhole(value, width), Format("%*d", width, value));
+        }
+    }
 }
 
 TEST(Format, ProducesTextsOfAnyLength)

@@ -73,8 +73,9 @@ void ScheduleForm::build()
                   kScheduleWidthDivisor});
 
     const int rows = RunSchedule(context_.records.mortgageRecord(), [&](const ScheduleRow& row) {
-        window.addListRow(kList, ScheduleCells(row));
-        text += ScheduleFileLine(row);
+        const std::vector<std::string> cells = ScheduleCells(row);
+        text += ScheduleFileLine(cells);
+        window.addListRow(kList, cells);
         return true;
     });
     text += kScheduleEndMarker;

@@ -31,12 +31,12 @@ std::vector<std::string> ScheduleCells(const ScheduleRow& row)
 {
     std::vector<std::string> cells;
     cells.reserve(kScheduleColumns);
-    cells.push_back(Format("%3d", row.age));
+    cells.push_back(FormatWhole(row.age, 3));
     const auto money = MoneyColumns(row);
-    cells.push_back(Format("%14.2f", money[0]));
-    cells.push_back(Format("%14.2f", money[1]));
+    cells.push_back(FormatCents(money[0], 14));
+    cells.push_back(FormatCents(money[1], 14));
     for (std::size_t i = 2; i < money.size(); ++i)
-        cells.push_back(Format("%16.2f", money[i]));
+        cells.push_back(FormatCents(money[i], 16));
     return cells;
 }
 
@@ -53,12 +53,18 @@ std::string ScheduleFileHeader()
 
 std::string ScheduleFileLine(const ScheduleRow& row)
 {
-    const auto money = MoneyColumns(row);
-    std::string line = Format("%3d\t", row.age);
-    line += Format("%14.2f\t", money[0]);
-    line += Format("%14.2f\t", money[1]);
-    for (std::size_t i = 2; i < money.size(); ++i)
-        line += Format("%16.2f\t", money[i]);
+    return ScheduleFileLine(ScheduleCells(row));
+}
+
+std::string ScheduleFileLine(const std::vector<std::string>& cells)
+{
+    // The file's fields are the list's texts, each followed by a tab.
+    std::string line;
+    line.reserve(160);
+    for (const std::string& cell : cells) {
+        line += cell;
+        line += '\t';
+    }
     line += '\n';
     return line;
 }

@@ -21,6 +21,8 @@ std::vector<std::string> ScheduleCells(const ScheduleRow& row);
 // tab; one line per row, each field followed by a tab; and the end marker with no line end.
 std::string ScheduleFileHeader();
 std::string ScheduleFileLine(const ScheduleRow& row);
+// The same line from the row's list texts, when the caller has them already.
+std::string ScheduleFileLine(const std::vector<std::string>& cells);
 inline constexpr std::string_view kScheduleEndMarker = "Dooone";
 // Header, rows and end marker: the whole file.
 std::string ScheduleFileText(const std::vector<ScheduleRow>& rows);

@@ -50,7 +50,13 @@ std::string RateLimitsText(const char* what, double low, double high)
 
 std::string Money16(double value)
 {
-    return Format("%16.2f", value);
+    return FormatCents(value, 16);
+}
+
+// "%3d O" and "%3d R": the age and the future's letter.
+std::string AgeText(int age, char letter)
+{
+    return FormatWhole(age, 3) + ' ' + letter;
 }
 
 // One future's running values. The year totals are reset at the start of every year; the tax
@@ -115,7 +121,7 @@ struct Future
 RefinanceRow StartRow(int age, char letter, Extended netWorth, const Future& future)
 {
     RefinanceRow row;
-    row[0] = Format("%3d %c", age, letter);
+    row[0] = AgeText(age, letter);
     row[1] = Money16(static_cast<double>(netWorth));
     row[2] = Money16(future.savings);
     row[3] = Money16(future.equity);
@@ -128,7 +134,7 @@ RefinanceRow StartRow(int age, char letter, Extended netWorth, const Future& fut
 RefinanceRow YearRow(int age, char letter, Extended netWorth, const Future& future)
 {
     const Extended difference = future.paymentDifference < 1 ? 0 : future.paymentDifference;
-    return {Format("%3d %c", age, letter),
+    return {AgeText(age, letter),
             Money16(static_cast<double>(netWorth)),
             Money16(future.savings),
             Money16(future.equity),

@@ -8,6 +8,7 @@
 #include "finance/loan.h"
 #include "tools/mortgage/schedule.h"
 #include "tools/mortgage/scheduletable.h"
+#include "tools/refinance/refinance.h"
 
 #include <algorithm>
 #include <chrono>
@@ -100,9 +101,10 @@ struct ScheduleText
 
     void add(const tw::ScheduleRow& row)
     {
-        for (const std::string& cell : tw::ScheduleCells(row))
+        const std::vector<std::string> rowCells = tw::ScheduleCells(row);
+        for (const std::string& cell : rowCells)
             cells += cell.size();
-        text += tw::ScheduleFileLine(row);
+        text += tw::ScheduleFileLine(rowCells);
     }
     std::string finish()
     {
@@ -161,6 +163,45 @@ std::string ReferenceRows()
     return bytes;
 }
 
+// The longest refinance analysis: a 50-year mortgage from age 1 refinanced at 120 into another
+// 50 years: 169 years of months for the existing loan, and the table's 2 + 2 × 50 rows with
+// every row's texts and the print file.
+tw::RefinanceInput LongestRefinance()
+{
+    tw::RefinanceInput input;
+    input.startAge = 1;
+    input.existingAmount = 300000;
+    input.existingRate = 7;
+    input.existingYears = 50;
+    input.refinanceAge = 120;
+    input.refinancedAmount = 250000;
+    input.refinancedRate = 5;
+    input.refinancedYears = 50;
+    input.closingCosts = 3000;
+    input.points = 1;
+    input.taxRate = 15;
+    input.savingsRate = 5;
+    return input;
+}
+
+std::string RefinanceText(const tw::RefinanceOutcome& outcome)
+{
+    if (outcome.rows.size() != 102)
+        std::fprintf(stderr, "expected 102 rows, got %zu\n", outcome.rows.size());
+    return outcome.printRows + outcome.breakEven;
+}
+
+std::string CurrentRefinance()
+{
+    return RefinanceText(tw::RunRefinanceAnalysis(LongestRefinance(), tw::RefinanceMode::Table));
+}
+
+std::string ReferenceRefinance()
+{
+    return RefinanceText(
+        tw::RunRefinanceAnalysisByReference(LongestRefinance(), tw::RefinanceMode::Table));
+}
+
 struct Comparison
 {
     const char* name;
@@ -190,6 +231,8 @@ int main()
         {"100-year schedule, 101 rows with list cells and file text", CurrentWithText,
          ReferenceWithText},
         {"100-year schedule, 101 rows alone", CurrentRows, ReferenceRows},
+        {"longest refinance table run, 169 years, 102 rows with texts", CurrentRefinance,
+         ReferenceRefinance},
     };
     constexpr int kRuns = 401;
     tw::MortgageRecord record = HundredYears();
