@@ -1,0 +1,50 @@
+# Prints the refinance report to a PDF file through the script host and reads its pages back:
+# the title line of the title page and of every page's heading is the print title when the
+# title mode is on, and "File: " otherwise; every page has its "Page k of N" and the rows'
+# ages. Arguments: TWTOOLS, SCRIPT, WORKDIR, PDFTOTEXT, TITLED (ON or OFF).
+cmake_minimum_required(VERSION 3.25)
+file(REMOVE_RECURSE ${WORKDIR})
+file(MAKE_DIRECTORY ${WORKDIR})
+execute_process(COMMAND ${TWTOOLS} script ${SCRIPT} WORKING_DIRECTORY ${WORKDIR}
+  OUTPUT_VARIABLE output RESULT_VARIABLE code)
+if(NOT code EQUAL 0)
+  message(FATAL_ERROR "twtools script failed (${code}):\n${output}")
+endif()
+execute_process(COMMAND ${PDFTOTEXT} -layout report.pdf report.txt WORKING_DIRECTORY ${WORKDIR}
+  RESULT_VARIABLE code ERROR_VARIABLE errors)
+if(NOT code EQUAL 0)
+  message(FATAL_ERROR "pdftotext cannot read the PDF: ${errors}\nThe run wrote:\n${output}")
+endif()
+file(READ ${WORKDIR}/report.txt text)
+string(ASCII 12 form_feed)
+string(REPLACE "${form_feed}" ";" pages "${text}")
+
+# 62 rows of 46 a page: two page files and the title page.
+set(failures "")
+list(LENGTH pages count)
+if(count LESS 3)
+  string(APPEND failures "expected three pages\n")
+else()
+  foreach(number 0 1 2)
+    list(GET pages ${number} page)
+    if(TITLED)
+      if(NOT page MATCHES "Refinance Analysis Report" OR page MATCHES "File:")
+        string(APPEND failures "page ${number} lacks the print title\n")
+      endif()
+    elseif(NOT page MATCHES "File:" OR page MATCHES "Refinance Analysis Report")
+      string(APPEND failures "page ${number} lacks \"File: \"\n")
+    endif()
+  endforeach()
+  list(GET pages 1 first)
+  list(GET pages 2 second)
+  if(NOT first MATCHES "Page 1 of 2" OR NOT second MATCHES "Page 2 of 2")
+    string(APPEND failures "the page numbers are missing\n")
+  endif()
+  # Rows 0, 2, 4, … carry O and the others R, the age read back as a number.
+  if(NOT first MATCHES "45\\.00 O" OR NOT first MATCHES "45\\.00 R" OR NOT second MATCHES "75\\.00 R")
+    string(APPEND failures "the ages of the rows are missing\n")
+  endif()
+endif()
+if(NOT failures STREQUAL "")
+  message(FATAL_ERROR "${failures}The PDF reads as:\n${text}")
+endif()
