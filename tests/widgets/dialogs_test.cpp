@@ -181,7 +181,10 @@ QColor RowColour(const QWidget& window, const QTreeView& list, const QImage& pic
 {
     const QPoint offset = list.viewport()->mapTo(&window, QPoint(0, 0));
     const QRect cell = list.visualRect(list.model()->index(row, 1));
-    return picture.pixelColor(offset + cell.topLeft() + QPoint(4, cell.height() / 2));
+    // The picture is in device pixels: twice the widget's at a scale of 2.
+    const QPointF at = QPointF(offset + cell.topLeft() + QPoint(4, cell.height() / 2)) *
+                       picture.devicePixelRatio();
+    return picture.pixelColor(at.toPoint());
 }
 
 // The schedule window of the worked mortgage: rows alternate white and the band colour.
