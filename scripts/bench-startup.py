@@ -2,7 +2,10 @@
 """Start-up benchmark: the median time from launch to the main window's first paint, and the
 peak resident memory of twtools, over repeated runs.
 
-    scripts/bench-startup.py [--runs N] [--x11 | --xvfb] [BINARY]
+    scripts/bench-startup.py [--runs N] [--x11 | --xvfb] [BINARY [ARGUMENT...]]
+
+The graph programs answer the same probe with their chart's first paint:
+`scripts/bench-startup.py build/twref tests/scripts/refinance/graph_file.files/ref.tmp`.
 
 By default the Qt offscreen platform is used; --x11 uses the X server of $DISPLAY (start one
 with `Xvfb :99 &` and DISPLAY=:99), --xvfb starts one per run through xvfb-run.
@@ -21,12 +24,13 @@ def main():
     parser.add_argument("--xvfb", action="store_true")
     parser.add_argument("--x11", action="store_true")
     parser.add_argument("binary", nargs="?", default="build/twtools")
+    parser.add_argument("arguments", nargs="*")
     args = parser.parse_args()
 
     paints, after_main, peaks = [], [], []
     for _ in range(args.runs):
         env = dict(os.environ)
-        command = [args.binary]
+        command = [args.binary] + args.arguments
         if args.xvfb or args.x11:
             env.pop("QT_QPA_PLATFORM", None)
             if args.xvfb:

@@ -1,0 +1,169 @@
+#include "graphs/graphapp.h"
+
+#include "charts/chartexport.h"
+#include "charts/chartwidget.h"
+#include "graphs/commandline.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <iostream>
+
+#ifndef TW_VERSION
+#define TW_VERSION "0"
+#endif
+
+namespace tw {
+
+namespace {
+
+long long NowNanoseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return now.tv_sec * 1000000000LL + now.tv_nsec;
+}
+
+bool HasDisplay()
+{
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform != nullptr && *platform != '\0')
+        return true;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+// For the start-up benchmark, as the main program does: with TW_BENCH_T0 set to the launch
+// time in nanoseconds (CLOCK_REALTIME), the chart's first paint prints the time since then
+// and ends the program.
+class FirstPaintProbe final : public QObject
+{
+  public:
+    FirstPaintProbe(long long launch, long long main, QObject* parent)
+        : QObject(parent), launch_(launch), main_(main)
+    {
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !done_) {
+            done_ = true;
+            // The paint itself is part of the start-up: end after it, not before.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    const long long now = NowNanoseconds();
+                    std::printf("first paint %.2f ms (%.2f ms after main)\n", (now - launch_) / 1e6,
+                                (now - main_) / 1e6);
+                    std::fflush(stdout);
+                    QCoreApplication::exit(0);
+                },
+                Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    long long launch_;
+    long long main_;
+    bool done_ = false;
+};
+
+int RenderToFile(int argc, char** argv, const GraphCommandLine& line, const GraphProgram& program)
+{
+    // No window is opened, so no display is needed: Qt's offscreen platform draws the fonts.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+
+    const GraphRead read = LoadGraphFile(line.file, program.read);
+    if (!read.graph) {
+        std::cerr << program.name << ": " << DescribeReadError(read.error, line.file) << '\n';
+        return 1;
+    }
+    const Chart chart = program.build(*read.graph);
+    // Paper takes black on white, as the window's PDF does; images take the palette's colours.
+    const QString output = QString::fromLocal8Bit(line.output);
+    const ChartStyle style =
+        ChartFileTypeOf(output) == ChartFileType::Pdf
+            ? ChartStyle::Paper(QGuiApplication::font())
+            : ChartStyle::FromPalette(QGuiApplication::palette(), QGuiApplication::font());
+    QString error;
+    if (!SaveChart(output, chart, FullView(chart), style, QSize(line.width, line.height),
+                   app.devicePixelRatio(), &error)) {
+        std::cerr << program.name << ": cannot write " << line.output << ": " << error.toStdString()
+                  << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int OpenWindow(int argc, char** argv, const GraphCommandLine& line, const GraphProgram& program,
+               long long started)
+{
+    if (!HasDisplay()) {
+        std::cerr << program.name << ": no display to open the window on (DISPLAY and "
+                  << "WAYLAND_DISPLAY are unset); draw the chart into a file with: " << program.name
+                  << " --output OUT.png " << line.file << '\n';
+        return 1;
+    }
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationName(QString::fromLatin1(program.name));
+    QApplication::setApplicationVersion(QStringLiteral(TW_VERSION));
+
+    std::string text;
+    GraphRead read;
+    if (ReadGraphText(line.file, text, read.error))
+        read = program.read(text);
+    if (!read.graph) {
+        QMessageBox::critical(nullptr, QString::fromLatin1(program.title),
+                              QString::fromStdString(DescribeReadError(read.error, line.file)));
+        return 1;
+    }
+
+    ChartWindow window(QString::fromLocal8Bit(line.file), program.read, program.build,
+                       QString::fromLatin1(program.title), program.build(*read.graph),
+                       std::move(text));
+    if (const char* launch = std::getenv("TW_BENCH_T0"))
+        window.chartWidget()->installEventFilter(
+            new FirstPaintProbe(std::atoll(launch), started, &window));
+    window.show();
+    return app.exec();
+}
+
+} // namespace
+
+int RunGraphProgram(int argc, char** argv, const GraphProgram& program)
+{
+    const long long started = NowNanoseconds();
+    const GraphCommandLine line =
+        ParseGraphCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    switch (line.action) {
+    case GraphCommandLine::Action::Help:
+        std::cout << GraphUsage(program.name, program.summary, program.defaultFile);
+        return 0;
+    case GraphCommandLine::Action::Version:
+        std::cout << program.name << " " << TW_VERSION << '\n';
+        return 0;
+    case GraphCommandLine::Action::Error:
+        std::cerr << program.name << ": " << line.error << "\nTry '" << program.name
+                  << " --help'.\n";
+        return 2;
+    case GraphCommandLine::Action::Output:
+        return RenderToFile(argc, argv, line, program);
+    case GraphCommandLine::Action::Window:
+        break;
+    }
+    return OpenWindow(argc, argv, line, program, started);
+}
+
+} // namespace tw
