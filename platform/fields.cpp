@@ -3,11 +3,26 @@
 #include "finance/messages.h"
 #include "finance/numberreader.h"
 
+#include <cmath>
+
 namespace tw {
 
 float ReadFloatField(const Window& dialog, int id, int maxChars)
 {
     return ReadFloat(dialog.text(id, maxChars));
+}
+
+bool KeepFinite(float& held, float value)
+{
+    if (!std::isfinite(value))
+        return false;
+    held = value;
+    return true;
+}
+
+bool ReadFloatFieldInto(const Window& dialog, int id, int maxChars, float& held)
+{
+    return KeepFinite(held, ReadFloatField(dialog, id, maxChars));
 }
 
 int ReadIntField(const Window& dialog, int id, int maxChars)

@@ -21,6 +21,16 @@ bool CheckRange(Platform& platform, Window& dialog, float value, double low, dou
 
 // Reads a field as a float without any check (the standard conversion).
 float ReadFloatField(const Window& dialog, int id, int maxChars);
+
+// A number typed beyond the float range (1e39 reads as infinity) cannot be kept: shown again
+// it would read "inf", and nothing can be computed with it. held takes value only when it is
+// finite; the result says whether it did. Every value a form keeps without a range check
+// goes through here.
+bool KeepFinite(float& held, float value);
+
+// Reads a field without any check into held, by KeepFinite: a number beyond the float range
+// leaves held as it was and gives false.
+bool ReadFloatFieldInto(const Window& dialog, int id, int maxChars, float& held);
 // Reads a field as an integer without any check.
 int ReadIntField(const Window& dialog, int id, int maxChars);
 

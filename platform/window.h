@@ -62,6 +62,14 @@ public:
     virtual void createList(int id, Rect where, const std::vector<ListColumn>& columns) = 0;
     virtual void addListRow(int id, const std::vector<std::string>& cells) = 0;
 
+    // The size control id needs on this desktop to show its text whole in the current font
+    // (for a list: its header and a few rows), never less than least. Hosts without fonts
+    // answer least.
+    virtual Size fittedSize(int /*id*/, Size least) const { return least; }
+    // The smallest client area the user can shrink a resizable window to. Hosts whose windows
+    // the user cannot resize ignore it.
+    virtual void setMinimumClientSize(Size /*least*/) {}
+
     // An up-down control attached to field buddyId; it writes its position into the field
     // as a plain integer. The range runs from the value of the upper arrow to that of the
     // lower one, so upper > lower makes the upper arrow raise the number and upper < lower

@@ -5,6 +5,7 @@ namespace tw {
 void AboutForm::opened(Window& window)
 {
     window_ = &window;
+    window.setText(kVersion, "Version " TW_VERSION);
     context_.marks.set(ToolMark::About, &window);
 }
 

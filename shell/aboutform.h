@@ -11,6 +11,7 @@ class AboutForm final : public Form
 {
 public:
     static constexpr int kOk = 101;
+    static constexpr int kVersion = 102;
 
     explicit AboutForm(ToolContext& context) : context_(context) {}
 

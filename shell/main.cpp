@@ -1,20 +1,25 @@
 #include "platform/qt/offscreenpdf.h"
 #include "platform/qt/qtplatform.h"
+#include "platform/qt/windowsystemstart.h"
 #include "platform/script/scripthost.h"
+#include "shell/datafolder.h"
 #include "shell/mainwindow.h"
 #include "shell/shell.h"
 #include "shell/startup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QPaintEvent>
 
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 
 namespace {
@@ -30,7 +35,18 @@ std::string JoinArguments(int argc, char** argv)
     return line;
 }
 
-int RunScript(const char* file, const tw::StartupOptions& options)
+// Makes the data folder the working directory; what went wrong otherwise, also on stderr.
+std::string EnterDataFolderOrSay()
+{
+    const tw::DataFolderEntry entry = tw::EnterDataFolder();
+    if (!entry.problem.empty())
+        std::cerr << "twtools: " << entry.problem << '\n';
+    return entry.problem;
+}
+
+// The working directory becomes the data folder only once the script is open, so that a
+// script named relative to the shell's directory is still found.
+int RunScript(const char* file, bool inDataFolder, const tw::StartupOptions& options)
 {
     // Printing draws its pages into PDF files, for which Qt starts up only when first asked.
     tw::OffscreenPdfPrinting pdf;
@@ -41,12 +57,20 @@ int RunScript(const char* file, const tw::StartupOptions& options)
     tw::Shell shell(host, host, options);
     host.setMainWindow(&shell);
     if (file == nullptr || std::string(file) == "-")
-        return host.run(std::cin);
+        return inDataFolder && !EnterDataFolderOrSay().empty() ? 1 : host.run(std::cin);
+    // A directory opens as a stream that reads nothing, which would pass for an empty script.
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error)) {
+        std::cerr << "twtools: cannot read script " << file << ": it is a directory\n";
+        return 2;
+    }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         std::cerr << "twtools: cannot read script " << file << '\n';
         return 2;
     }
+    if (inDataFolder && !EnterDataFolderOrSay().empty())
+        return 1;
     return host.run(in);
 }
 
@@ -99,16 +123,35 @@ private:
     bool done_ = false;
 };
 
-int RunDesktop(int argc, char** argv, const tw::StartupOptions& options, long long started)
+int RunDesktop(int argc, char** argv, const tw::StartupOptions& options, bool inDataFolder,
+               long long started)
 {
     if (!HasDisplay()) {
         std::cerr << "twtools: no display to open the window on (DISPLAY and WAYLAND_DISPLAY "
                      "are unset); run the calculators without one with: twtools script FILE\n";
         return 1;
     }
+    // A display that cannot be opened or an unknown platform plugin ends here in one line,
+    // exit code 1, instead of Qt's abort.
+    std::optional<tw::WindowSystemStart> start(std::in_place);
     QApplication app(argc, argv);
+    start.reset();
     // Qt takes the process locale from the environment; the program's numbers never follow it.
     std::setlocale(LC_NUMERIC, "C");
+    // The window is matched to its desktop entry (and so to its icon) by this name on Wayland.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.tarrow.twtools"));
+
+    if (inDataFolder) {
+        if (const std::string problem = EnterDataFolderOrSay(); !problem.empty()) {
+            QString text = QString::fromStdString(problem);
+            text[0] = text[0].toUpper();
+            QMessageBox::critical(nullptr, QStringLiteral("Tarrow Financial Tool Set"),
+                                  text + QStringLiteral(".\n\nStarted from a shell, twtools "
+                                                        "keeps its files in the current "
+                                                        "directory."));
+            return 1;
+        }
+    }
 
     tw::QtPlatform platform(options.lighter);
     tw::Shell shell(platform, platform, options);
@@ -132,8 +175,15 @@ int RunDesktop(int argc, char** argv, const tw::StartupOptions& options, long lo
 int main(int argc, char** argv)
 {
     const long long started = NowNanoseconds();
+    // Answered before anything of the window system is touched, with or without a display.
+    const tw::StartRequest request = tw::ReadArguments({argv + 1, argv + argc});
+    if (request.help || request.version) {
+        std::cout << (request.help ? tw::UsageText() : tw::VersionText());
+        return 0;
+    }
     const tw::StartupOptions options = tw::ParseSwitches(JoinArguments(argc, argv));
-    if (argc >= 2 && std::string(argv[1]) == "script")
-        return RunScript(argc >= 3 ? argv[2] : nullptr, options);
-    return RunDesktop(argc, argv, options, started);
+    if (request.script)
+        return RunScript(request.scriptFile ? request.scriptFile->c_str() : nullptr,
+                         request.inDataFolder, options);
+    return RunDesktop(argc, argv, options, request.inDataFolder, started);
 }

@@ -1,6 +1,7 @@
 #include "shell/mainwindow.h"
 
 #include "platform/mainwindow.h"
+#include "platform/qt/utf8.h"
 #include "shell/menutables.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QIcon>
 #include <QIconEngine>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -33,22 +35,16 @@ constexpr int kOuterHeight = 90;
 constexpr int kImageSize = 16;
 constexpr int kStripImages = 25;
 
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The white client area below the toolbar; it reports pointer movement.
+// The client area below the toolbar, in the palette's base colour (white in a light palette,
+// as a document's background); it reports pointer movement.
 class ClientArea final : public QWidget
 {
   public:
     ClientArea(MainWindowEvents& events, QWidget* parent) : QWidget(parent), events_(events)
     {
         setMouseTracking(true);
+        setBackgroundRole(QPalette::Base);
         setAutoFillBackground(true);
-        QPalette palette = this->palette();
-        palette.setColor(QPalette::Window, Qt::white);
-        setPalette(palette);
     }
 
     int offsetY = 0; // the toolbar's height: the window system's client area starts above it
@@ -62,6 +58,68 @@ class ClientArea final : public QWidget
 
   private:
     MainWindowEvents& events_;
+};
+
+// Alt pressed and released with nothing in between opens the menu bar, as F10 does; Alt with
+// a letter is an accelerator and leaves the menus shut. It watches the whole application
+// because the key goes to whatever has the focus in the main window.
+class AltAloneWatcher final : public QObject
+{
+  public:
+    explicit AltAloneWatcher(MainWindow& window) : QObject(&window), window_(window)
+    {
+        qApp->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // Key events reach the window first and then each widget they pass on their way up
+        // from the focus; the first widget to see one decides.
+        if (!watched->isWidgetType())
+            return QObject::eventFilter(watched, event);
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->isAutoRepeat())
+                break;
+            alone_ = key->key() == Qt::Key_Alt && key->modifiers() == Qt::AltModifier &&
+                     QApplication::activeWindow() == &window_ &&
+                     QApplication::activePopupWidget() == nullptr;
+            break;
+        }
+        case QEvent::ShortcutOverride:
+            if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_Alt)
+                alone_ = false;
+            break;
+        case QEvent::KeyRelease: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->isAutoRepeat() || key->key() != Qt::Key_Alt) {
+                if (!key->isAutoRepeat())
+                    alone_ = false;
+                break;
+            }
+            const bool open = alone_ && QApplication::activeWindow() == &window_ &&
+                              QApplication::activePopupWidget() == nullptr;
+            alone_ = false;
+            if (open)
+                window_.openMenuBar();
+            break;
+        }
+        case QEvent::MouseButtonPress:
+        case QEvent::Wheel:
+        case QEvent::FocusOut:
+            alone_ = false;
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    MainWindow& window_;
+    bool alone_ = false;
 };
 
 } // namespace
@@ -146,6 +204,7 @@ MainWindow::MainWindow(MainWindowEvents& events, QWidget* parent)
 
     createMenus();
     createAccelerators();
+    createMenuKeys();
     createToolbar();
     client->offsetY = toolbar_->sizeHint().height();
     setWindowTitle(QStringLiteral("Tarrow Financial Tool Set"));
@@ -163,14 +222,14 @@ void MainWindow::createMenus()
     for (const MenuItem& item : MenuItems()) {
         QMenu*& menu = menus[item.menu];
         if (menu == nullptr)
-            menu = menuBar()->addMenu(Text(item.menu));
+            menu = menuBar()->addMenu(FromUtf8(item.menu));
         if (item.command == 0) {
             menu->addSeparator();
             continue;
         }
         // The key after the tab is a label only: the accelerator table decides what keys do,
         // so F1 and F4 show in the Help menu and do nothing.
-        QAction* action = menu->addAction(Text(item.text));
+        QAction* action = menu->addAction(FromUtf8(item.text));
         const int command = item.command;
         connect(action, &QAction::triggered, this, [this, command] { events_.command(command); });
     }
@@ -201,6 +260,23 @@ void MainWindow::createAccelerators()
     }
 }
 
+void MainWindow::createMenuKeys()
+{
+    new AltAloneWatcher(*this);
+    // F10 opens the menu bar at its first menu, as on every desktop; the arrow keys go on from
+    // there to the other menus. It is no accelerator: the menus work while a tool is open.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    f10->setContext(Qt::WindowShortcut);
+    connect(f10, &QShortcut::activated, this, &MainWindow::openMenuBar);
+}
+
+void MainWindow::openMenuBar()
+{
+    const QList<QAction*> menus = menuBar()->actions();
+    if (!menus.isEmpty())
+        menuBar()->setActiveAction(menus.first());
+}
+
 void MainWindow::createToolbar()
 {
     toolbar_ = new QToolBar(this);
@@ -218,7 +294,7 @@ void MainWindow::createToolbar()
             continue;
         }
         QAction* action = toolbar_->addAction(ToolbarImage(button.image), QString());
-        action->setToolTip(Text(ToolbarTooltip(button.command)));
+        action->setToolTip(FromUtf8(ToolbarTooltip(button.command)));
         action->setData(button.command);
         const int command = button.command;
         connect(action, &QAction::triggered, this, [this, command] { events_.command(command); });
@@ -227,32 +303,41 @@ void MainWindow::createToolbar()
     }
 }
 
+QSize ClientSizeFor(QSize outer, QMargins frame, int neededHeight)
+{
+    return {std::max(outer.width() - frame.left() - frame.right(), 1),
+            std::max(outer.height() - frame.top() - frame.bottom(), neededHeight)};
+}
+
 void MainWindow::placeWindow()
 {
     // The outer size is fixed; the client part is what the frame leaves of it, but never less
     // than the menu bar and toolbar need.
-    int frameWidth = 0;
-    int frameHeight = 0;
-    if (QWindow* handle = windowHandle()) {
-        const QMargins margins = handle->frameMargins();
-        frameWidth = margins.left() + margins.right();
-        frameHeight = margins.top() + margins.bottom();
-    }
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    placedFrame_ = frame;
     const int needed = menuBar()->sizeHint().height() + toolbar_->sizeHint().height() + 8;
-    const int width = kOuterWidth - frameWidth;
-    const int height = std::max(kOuterHeight - frameHeight, needed);
-    setFixedSize(width, height);
+    setFixedSize(ClientSizeFor(QSize(kOuterWidth, kOuterHeight), frame, needed));
     move(kLeft, kTop);
 }
 
-void MainWindow::showEvent(QShowEvent* event)
+bool MainWindow::event(QEvent* event)
 {
-    QMainWindow::showEvent(event);
-    if (!placed_) {
-        // The frame is known only once the window system has decorated the window.
-        placed_ = true;
-        placeWindow();
+    const bool handled = QMainWindow::event(event);
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+        // A window manager tells the frame's extents only after it has decorated the window,
+        // some time after it was shown; the client area is set again once they are known, so
+        // that the outer size, which the placement file records, is the fixed one.
+        if (isVisible() && windowHandle() && windowHandle()->frameMargins() != placedFrame_)
+            placeWindow();
+        break;
+    default:
+        break;
     }
+    return handled;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
 #include <QMainWindow>
+#include <QMargins>
 
 #include <functional>
 
@@ -26,14 +27,18 @@ class MainWindow final : public QMainWindow
         acceleratorsBlocked_ = std::move(blocked);
     }
 
+    // Opens the first menu of the menu bar (what F10 does).
+    void openMenuBar();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
   private:
     void createMenus();
     void createAccelerators();
+    void createMenuKeys();
     void createToolbar();
     void placeWindow();
 
@@ -42,8 +47,12 @@ class MainWindow final : public QMainWindow
     QWidget* client_ = nullptr;
     std::function<bool()> acceleratorsBlocked_;
     bool closing_ = false;
-    bool placed_ = false;
+    QMargins placedFrame_{-1, -1, -1, -1}; // the frame the client size was last set for
 };
+
+// The client size that gives a window the outer size with the frame around it, but never a
+// client area lower than neededHeight.
+QSize ClientSizeFor(QSize outer, QMargins frame, int neededHeight);
 
 // The toolbar image strip: image index of icons/toolbar.svg as an icon, sharp at every scale.
 QIcon ToolbarImage(int index);

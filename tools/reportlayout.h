@@ -38,8 +38,10 @@ struct ReportLayout
 };
 
 // Replaces the window's list (hidden, 10 pixels in from the top left, 40 pixels short of the
-// bottom) with the columns and their widths, and puts OK and Print side by side, centred, 25
-// pixels above the bottom.
+// bottom) with the columns and their widths, and puts OK and Print, 60 by 20, side by side,
+// centred, 25 pixels above the bottom. Where the desktop's font needs larger buttons they grow
+// away from the middle and the list ends higher; the window cannot be shrunk below what keeps
+// the list and both buttons usable.
 void LayOutReport(Window& window, ScheduleColumnsState& columns, const ReportLayout& layout);
 
 } // namespace tw

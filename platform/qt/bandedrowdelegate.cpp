@@ -22,7 +22,7 @@ void BandedRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
                               const QModelIndex& index) const
 {
     const bool selected = option.state.testFlag(QStyle::State_Selected);
-    QColor background = index.row() % 2 == 0 ? QColor(Qt::white) : colours_.band;
+    QColor background = index.row() % 2 == 0 ? colours_.base : colours_.band;
     if (selected)
         background = colours_.highlight;
 
@@ -42,7 +42,7 @@ void BandedRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         alignment |= Qt::AlignRight;
     }
     painter->setFont(option.font);
-    painter->setPen(selected ? QColor(Qt::white) : QColor(Qt::black));
+    painter->setPen(selected ? colours_.highlightedText : colours_.text);
     const QString text = index.data(Qt::DisplayRole).toString().left(kLongestCellText);
     painter->drawText(textArea, alignment | Qt::TextSingleLine, text);
     painter->restore();
@@ -53,8 +53,21 @@ QSize BandedRowDelegate::sizeHint(const QStyleOptionViewItem& option,
 {
     const QString text = index.data(Qt::DisplayRole).toString().left(kLongestCellText);
     const QFontMetrics metrics(option.font);
-    return {metrics.horizontalAdvance(text) + kFirstColumnIndent + kRightIndent,
-            metrics.height() + kRowPadding};
+    return {CellWidthFor(metrics, text, index.column()), metrics.height() + kRowPadding};
+}
+
+int CellWidthFor(const QFontMetrics& metrics, const QString& text, int column)
+{
+    QString shown = text.left(kLongestCellText);
+    if (column == 0) {
+        while (shown.endsWith(QLatin1Char(' ')))
+            shown.chop(1);
+    } else {
+        while (shown.startsWith(QLatin1Char(' ')))
+            shown.remove(0, 1);
+    }
+    return metrics.horizontalAdvance(shown) + metrics.horizontalAdvance(QLatin1Char(' ')) +
+           (column == 0 ? kFirstColumnIndent : kRightIndent);
 }
 
 } // namespace tw

@@ -1,10 +1,13 @@
 #include "platform/qt/helpwindow.h"
 
+#include "platform/qt/utf8.h"
+
 #include <QDesktopServices>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -32,7 +35,7 @@ constexpr char kBuiltInHelpOnHelp[] =
 
 QString Escaped(std::string_view text)
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toHtmlEscaped();
+    return FromUtf8(text).toHtmlEscaped();
 }
 
 // Paragraphs are separated by blank lines and "- " lines are list items; the other lines of
@@ -89,6 +92,8 @@ QString TopicTitle(const HelpPage& page)
     return page.title.empty() ? QStringLiteral("Topic %1").arg(page.context) : Escaped(page.title);
 }
 
+// The topics come first, one link a line, so that the page answers "where is ...?" at a
+// glance; the contents page's own text, the reference for the whole program, follows them.
 QString ContentsHtml(const HelpFile& file, const QString& note)
 {
     const QString title = file.contents && !file.contents->title.empty()
@@ -97,13 +102,16 @@ QString ContentsHtml(const HelpFile& file, const QString& note)
     QString html = "<h2>" + title + "</h2>";
     if (!note.isEmpty())
         html += "<p><i>" + note.toHtmlEscaped() + "</i></p>";
-    if (file.contents)
-        html += BodyHtml(file.contents->body);
     html += "<ul>";
     for (const HelpPage& page : file.topics)
         html += "<li>" + Link(kTopicPrefix + QString::number(page.context), TopicTitle(page)) +
                 "</li>";
-    html += "<li>" + Link(kHelpOnHelp, QStringLiteral("Using help")) + "</li></ul>";
+    const QString usingHelp = file.helpOnHelp && !file.helpOnHelp->title.empty()
+                                  ? Escaped(file.helpOnHelp->title)
+                                  : QStringLiteral("Using help");
+    html += "<li>" + Link(kHelpOnHelp, usingHelp) + "</li></ul>";
+    if (file.contents && !file.contents->body.empty())
+        html += "<hr/>" + BodyHtml(file.contents->body);
     return html;
 }
 
@@ -137,6 +145,10 @@ HelpWindow::HelpWindow(QWidget* parent)
     connect(contents, &QPushButton::clicked, this, [this] { go(kContents); });
     connect(back_, &QPushButton::clicked, this, [this] { back(); });
     back_->setEnabled(false);
+
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 void HelpWindow::setHelpFile(HelpFile file)

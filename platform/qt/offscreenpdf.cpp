@@ -1,6 +1,7 @@
 #include "platform/qt/offscreenpdf.h"
 
 #include "platform/qt/qtprintdevice.h"
+#include "platform/qt/utf8.h"
 
 #include <QGuiApplication>
 #include <QPageLayout>
@@ -36,7 +37,7 @@ std::unique_ptr<PrintDevice> OffscreenPdfPrinting::open(std::string_view path,
         return nullptr;
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
+    printer->setOutputFileName(FromUtf8(path));
     printer->setPageSize(QPageSize(QPageSize::Letter));
     printer->setPageOrientation(orientation == Orientation::Landscape ? QPageLayout::Landscape
                                                                       : QPageLayout::Portrait);

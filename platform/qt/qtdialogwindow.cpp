@@ -2,7 +2,9 @@
 
 #include "platform/qt/bandedrowdelegate.h"
 #include "platform/qt/listrowsmodel.h"
+#include "platform/qt/numbercharacters.h"
 #include "platform/qt/spinarrows.h"
+#include "platform/qt/utf8.h"
 #include "print/tableexport.h"
 
 #include <QAbstractButton>
@@ -11,10 +13,11 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
-#include <QFont>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,8 +27,12 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolTip>
 #include <QTreeView>
 
 #include <algorithm>
@@ -40,12 +47,18 @@ namespace {
 constexpr char kControlIdProperty[] = "controlId";
 constexpr char kCloseBoxProperty[] = "closeBox";
 constexpr char kResizableProperty[] = "resizable";
+constexpr char kNumericProperty[] = "numeric";
+// Set by the host on a read-only field, which it draws as a result.
+constexpr char kResultProperty[] = "twResult";
+// A label showing an icon file ("image") at a side length in pixels ("imageSize").
+constexpr char kImageProperty[] = "image";
+constexpr char kImageSizeProperty[] = "imageSize";
 constexpr char kWindowIcon[] = ":/icons/twplan2.svg";
-
-QString FromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+// A list stays usable with its header and this many rows in view.
+constexpr int kListRowsShown = 3;
+// Room the window manager's title bar takes besides the title: the window's icon and its
+// buttons, about one line height each, and the spaces between them.
+constexpr int kTitleBarLines = 6;
 
 QString WidgetText(const QWidget* widget)
 {
@@ -82,6 +95,45 @@ bool BoolProperty(const QObject* object, const char* name)
     return value.isValid() && value.toBool();
 }
 
+// A result is drawn on the window's colour inside a flat one-pixel frame, as text the user
+// reads rather than types over; its text stays where an input's would be.
+void ShowAsResult(QLineEdit& edit)
+{
+    edit.setProperty(kResultProperty, true);
+    const int frame = edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &edit);
+    edit.setFrame(false);
+    edit.setTextMargins(frame, 0, frame, 0);
+    QPalette palette = edit.palette();
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, palette.color(group, QPalette::Window));
+        palette.setColor(group, QPalette::Text, palette.color(group, QPalette::WindowText));
+    }
+    edit.setPalette(palette);
+    // A click gives the focus, so that the text can be selected and copied; Tab passes by.
+    edit.setFocusPolicy(Qt::ClickFocus);
+}
+
+void ShowImage(QLabel& label)
+{
+    const QString file = label.property(kImageProperty).toString();
+    const int side = label.property(kImageSizeProperty).toInt();
+    if (file.isEmpty() || side <= 0 || !QFile::exists(file))
+        return;
+    // Drawn for the screen's pixel density, so it stays sharp at any scale.
+    label.setPixmap(QIcon(file).pixmap(QSize(side, side), label.devicePixelRatioF()));
+}
+
+// Paints a result as its line edit does, then its flat frame over it. Called from the
+// dialog's event filter, inside the field's own paint event.
+void PaintResult(QLineEdit& edit, QEvent* event)
+{
+    static_cast<QObject&>(edit).event(event);
+    QPainter painter(&edit);
+    painter.setPen(edit.palette().color(QPalette::Mid));
+    painter.drawRect(edit.rect().adjusted(0, 0, -1, -1));
+}
+
 std::vector<std::string> ListTitles(const QAbstractItemModel& model)
 {
     std::vector<std::string> titles;
@@ -116,6 +168,8 @@ QtDialogWindow::QtDialogWindow(Form& form, ListColours colours, QWidget* parent)
 void QtDialogWindow::adoptControls()
 {
     for (QWidget* widget : findChildren<QWidget*>()) {
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            ShowImage(*label);
         const QVariant property = widget->property(kControlIdProperty);
         bool isNumber = false;
         const int id = property.toInt(&isNumber);
@@ -125,14 +179,60 @@ void QtDialogWindow::adoptControls()
         widget->installEventFilter(this);
         if (auto* button = qobject_cast<QAbstractButton*>(widget))
             connect(button, &QAbstractButton::clicked, this, [this, id] { form_.command(id); });
+        if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            adoptField(*edit);
     }
-    // Enter belongs to the form (its default button), so no button may take it for itself.
-    for (QPushButton* button : findChildren<QPushButton*>())
-        button->setAutoDefault(false);
-
+    chooseDefaultButton();
     applyFrame();
     if (QFile::exists(kWindowIcon))
         setWindowIcon(QIcon(kWindowIcon));
+}
+
+void QtDialogWindow::adoptField(QLineEdit& edit)
+{
+    if (edit.isReadOnly())
+        ShowAsResult(edit);
+    else if (BoolProperty(&edit, kNumericProperty))
+        MakeNumberField(edit);
+}
+
+void QtDialogWindow::chooseDefaultButton()
+{
+    // The form's default button when the dialog has it, else the one the resource marks.
+    const int named = form_.defaultButton();
+    QPushButton* chosen = qobject_cast<QPushButton*>(control(named));
+    enterCommand_ = named;
+    if (!chosen) {
+        for (const auto& [id, widget] : controls_) {
+            auto* button = qobject_cast<QPushButton*>(widget.data());
+            if (button && button->isDefault()) {
+                chosen = button;
+                enterCommand_ = id;
+                break;
+            }
+        }
+    }
+    // Enter belongs to the form, so no button may take it for itself when it has the focus;
+    // only the button Enter presses looks like the default.
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(button == chosen);
+    }
+}
+
+void QtDialogWindow::focusFirstField()
+{
+    // The first field in the Tab chain that the user can type into.
+    for (QWidget* widget = nextInFocusChain(); widget && widget != this;
+         widget = widget->nextInFocusChain()) {
+        auto* edit = qobject_cast<QLineEdit*>(widget);
+        if (edit && !edit->isReadOnly() && edit->isEnabled() && edit->isVisibleTo(this) &&
+            (edit->focusPolicy() & Qt::TabFocus)) {
+            edit->setFocus(Qt::TabFocusReason);
+            edit->selectAll();
+            return;
+        }
+    }
 }
 
 void QtDialogWindow::applyFrame()
@@ -151,8 +251,20 @@ void QtDialogWindow::applyFrame()
     // so the layout settles it now rather than when the dialog is shown.
     if (layout())
         layout()->activate();
-    if (!resizable)
-        setFixedSize(size());
+    if (!resizable) {
+        // The resource's size, unless the desktop's font needs more for every label whole or
+        // for the window manager to show the whole title.
+        const QFontMetrics metrics(font());
+        const int titled =
+            metrics.horizontalAdvance(windowTitle()) + kTitleBarLines * metrics.height();
+        QSize fixed = size().expandedTo(QSize(titled, 0));
+        if (const QLayout* laidOut = layout()) {
+            fixed = fixed.expandedTo(laidOut->totalMinimumSize());
+            if (laidOut->hasHeightForWidth())
+                fixed.setHeight(std::max(fixed.height(), laidOut->totalHeightForWidth(fixed.width())));
+        }
+        setFixedSize(fixed);
+    }
 }
 
 QWidget* QtDialogWindow::control(int id) const
@@ -306,6 +418,7 @@ void QtDialogWindow::focusAndSelect(int id)
     QWidget* widget = control(id);
     if (!widget)
         return;
+    focusChosen_ = true;
     widget->setFocus(Qt::OtherFocusReason);
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
         edit->selectAll();
@@ -356,7 +469,8 @@ void QtDialogWindow::createList(int id, Rect where, const std::vector<ListColumn
         titles.append(QString::fromStdString(column.title));
 
     auto* view = new QTreeView(this);
-    view->setModel(new ListRowsModel(titles, view));
+    auto* model = new ListRowsModel(titles, view);
+    view->setModel(model);
     view->setItemDelegate(new BandedRowDelegate(colours_, view));
     view->setRootIsDecorated(false);
     view->setItemsExpandable(false);
@@ -367,24 +481,20 @@ void QtDialogWindow::createList(int id, Rect where, const std::vector<ListColumn
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    // Below the last row the list shows the colour of its even rows, whatever the theme.
-    QPalette palette = view->palette();
-    palette.setColor(QPalette::Base, Qt::white);
-    view->setPalette(palette);
-    // The column widths are fixed fractions of the window's width, measured for the compact
-    // dialog font of a small window; a slightly smaller font keeps titles and figures whole.
-    QFont font = view->font();
-    if (font.pointSizeF() > 0) {
-        font.setPointSizeF(font.pointSizeF() * 0.85);
-        view->setFont(font);
-    }
 
+    // The form's widths stand unless the font needs more for a title; the rows widen them
+    // further as they come. A title cut by the user's dragging is elided and shown whole in a
+    // tooltip.
     QHeaderView* header = view->header();
     header->setStretchLastSection(false);
     header->setSectionsMovable(false);
     header->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    for (int column = 0; column < static_cast<int>(columns.size()); ++column)
-        header->resizeSection(column, columns[static_cast<std::size_t>(column)].width);
+    header->setTextElideMode(Qt::ElideRight);
+    header->viewport()->installEventFilter(this);
+    for (int column = 0; column < static_cast<int>(columns.size()); ++column) {
+        const int wanted = columns[static_cast<std::size_t>(column)].width;
+        header->resizeSection(column, std::max(wanted, header->sectionSizeHint(column)));
+    }
 
     view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view, &QWidget::customContextMenuRequested, this, [this, id, view](QPoint at) {
@@ -405,7 +515,73 @@ void QtDialogWindow::addListRow(int id, const std::vector<std::string>& cells)
     QStringList row;
     for (const std::string& cell : cells)
         row.append(QString::fromStdString(cell));
+    widenColumns(*view, row);
     static_cast<ListRowsModel*>(view->model())->addRow(std::move(row));
+}
+
+void QtDialogWindow::widenColumns(QTreeView& view, const QStringList& cells)
+{
+    QHeaderView& header = *view.header();
+    const QFontMetrics metrics(view.font());
+    const int columns = std::min(static_cast<int>(cells.size()), header.count());
+    for (int column = 0; column < columns; ++column) {
+        const int needed = CellWidthFor(metrics, cells[column], column);
+        if (header.sectionSize(column) < needed)
+            header.resizeSection(column, needed);
+    }
+}
+
+bool QtDialogWindow::showHeaderToolTip(QObject* watched, QEvent* event)
+{
+    for (const auto& [id, view] : lists_) {
+        if (!view || watched != view->header()->viewport())
+            continue;
+        QHeaderView& header = *view->header();
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const int section = header.logicalIndexAt(help->pos());
+        const QString title =
+            section < 0 ? QString() : header.model()->headerData(section, Qt::Horizontal).toString();
+        if (!title.isEmpty() && header.sectionSize(section) < header.sectionSizeHint(section))
+            QToolTip::showText(help->globalPos(), title, &header);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return false;
+}
+
+Size QtDialogWindow::fittedSize(int id, Size least) const
+{
+    QSize fitted(least.width, least.height);
+    if (const QTreeView* view = list(id)) {
+        // The header and a few rows, beside a vertical scroll bar and above a horizontal one.
+        const QHeaderView& header = *view->header();
+        const int rowHeight = std::max(view->sizeHintForRow(0),
+                                       QFontMetrics(view->font()).height());
+        const int frame = 2 * view->frameWidth();
+        const int scrollBar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
+        const int firstColumns = header.sectionSize(0) + (header.count() > 1 ? header.sectionSize(1) : 0);
+        fitted = fitted.expandedTo(
+            QSize(firstColumns + scrollBar + frame,
+                  header.sizeHint().height() + kListRowsShown * rowHeight + scrollBar + frame));
+    } else if (const auto* button = qobject_cast<const QPushButton*>(control(id))) {
+        // The label with room about it: a line height to either side, a third of one above
+        // and below, which the 60 by 20 of the compact layout holds at the common 9 to 10
+        // points.
+        const QFontMetrics metrics(button->font());
+        fitted = fitted.expandedTo(
+            QSize(metrics.horizontalAdvance(button->text()) + 2 * metrics.height(),
+                  metrics.height() + 2 * (metrics.height() / 6)));
+    } else if (const QWidget* widget = control(id)) {
+        fitted = fitted.expandedTo(widget->sizeHint());
+    }
+    return {fitted.width(), fitted.height()};
+}
+
+void QtDialogWindow::setMinimumClientSize(Size least)
+{
+    if (BoolProperty(this, kResizableProperty))
+        setMinimumSize(std::max(least.width, 0), std::max(least.height, 0));
 }
 
 void QtDialogWindow::attachSpin(int buddyId, int upper, int lower, int position)
@@ -422,6 +598,14 @@ void QtDialogWindow::attachSpin(int buddyId, int upper, int lower, int position)
 
 bool QtDialogWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::ToolTip && showHeaderToolTip(watched, event))
+        return true;
+    if (event->type() == QEvent::Paint && watched->property(kResultProperty).toBool()) {
+        if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
+            PaintResult(*edit, event);
+            return true;
+        }
+    }
     // Focus that goes to another window or to a context menu comes back to the same field;
     // only moving to another control of this dialog counts as leaving the field. (The form's
     // own message boxes would otherwise report the field they interrupt as left.)
@@ -456,7 +640,7 @@ void QtDialogWindow::keyPressEvent(QKeyEvent* event)
         if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
             button->click();
         else
-            form_.command(form_.defaultButton());
+            form_.command(enterCommand_);
         break;
     default: {
         // Keys meant for a control reach the dialog only when the control passes them on;
@@ -493,6 +677,11 @@ void QtDialogWindow::showEvent(QShowEvent* event)
     // Showing places the dialog (centred on its owner or the screen); that is not the user
     // moving it.
     showing_ = true;
+    if (!shownBefore_) {
+        shownBefore_ = true;
+        if (!focusChosen_)
+            focusFirstField();
+    }
     QDialog::showEvent(event);
     showing_ = false;
 }

@@ -5,11 +5,13 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <QStringList>
 
 #include <functional>
 #include <map>
 
 class QEventLoop;
+class QLineEdit;
 class QMenu;
 class QTreeView;
 
@@ -21,6 +23,14 @@ class SpinArrows;
 // "controlId" property, and everything the user does is reported to the form. The dialog
 // never closes itself: Escape, the close box and Enter become notices to the form, and only
 // end() hides it.
+//
+// What makes it behave as a desktop dialog is decided here from what the resource declares:
+// it opens with the focus on its first field and the field's text selected (unless the form
+// puts the focus elsewhere); a field marked "numeric" refuses characters that can never be
+// part of a number; a read-only field is a result, drawn on the window's colour, out of the
+// Tab chain but selectable and copyable; Enter presses the form's default button, or, when the
+// form names none that the dialog has, the button the resource marks as default, and that
+// button is drawn as the default; a button's shortcut (F1 on Help) presses it.
 class QtDialogWindow : public QDialog, public Window
 {
     Q_OBJECT
@@ -66,6 +76,11 @@ public:
     void createList(int id, Rect where, const std::vector<ListColumn>& columns) override;
     void addListRow(int id, const std::vector<std::string>& cells) override;
     void attachSpin(int buddyId, int upper, int lower, int position) override;
+    Size fittedSize(int id, Size least) const override;
+    void setMinimumClientSize(Size least) override;
+
+    // The id Enter sends.
+    int enterCommand() const { return enterCommand_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,7 +92,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void adoptField(QLineEdit& edit);
+    void chooseDefaultButton();
+    void focusFirstField();
     void applyFrame();
+    void widenColumns(QTreeView& view, const QStringList& cells);
+    bool showHeaderToolTip(QObject* watched, QEvent* event);
     QTreeView* list(int id) const;
     QString chooseFile(const QString& caption, const QString& suffix, const QString& filter);
     void copyListRows(int id);
@@ -91,6 +111,9 @@ private:
     FileChooser chooseFile_;
     const QObject* focused_ = nullptr; // the control that last received the focus
     QEventLoop* loop_ = nullptr;
+    int enterCommand_ = kEnterCommand;
+    bool focusChosen_ = false; // the form has put the focus somewhere
+    bool shownBefore_ = false;
     bool showing_ = false;
     bool ended_ = false;
     int endResult_ = 0;

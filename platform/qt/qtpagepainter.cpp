@@ -1,5 +1,7 @@
 #include "platform/qt/qtpagepainter.h"
 
+#include "platform/qt/utf8.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QFontMetricsF>
@@ -77,7 +79,7 @@ int QtPagePainter::drawText(Rect where, std::string_view text, TextAlign align, 
         flags |= Qt::TextWordWrap;
     QRect drawn;
     painter_.drawText(QRect(where.x, where.y, where.width, where.height), flags,
-                      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), &drawn);
+                      FromUtf8(text), &drawn);
     return drawn.height();
 }
 

@@ -8,13 +8,16 @@
 #include "platform/qt/listcolours.h"
 #include "platform/qt/qtdialogwindow.h"
 #include "platform/qt/qtprinters.h"
+#include "platform/qt/utf8.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFile>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStyle>
 #include <QUrl>
 
 #include <algorithm>
@@ -25,14 +28,53 @@ namespace {
 
 constexpr char kBuiltInHelpFile[] = ":/twtools.hlp";
 
-QString FromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QWidget* DialogOf(Window* window)
 {
     return dynamic_cast<QtDialogWindow*>(window);
+}
+
+// The icon theme's picture where the desktop has one, else the program's own; both are drawn
+// for the box's pixel density, where the toolkit's fallback pictures are 32 pixels only.
+QPixmap BoxPicture(MessageIcon icon, const QWidget& box)
+{
+    const char* theme = "dialog-information";
+    const char* own = ":/icons/message-information.svg";
+    switch (icon) {
+    case MessageIcon::Error:
+        theme = "dialog-error";
+        own = ":/icons/message-error.svg";
+        break;
+    case MessageIcon::Warning:
+        theme = "dialog-warning";
+        own = ":/icons/message-warning.svg";
+        break;
+    case MessageIcon::Question:
+        theme = "dialog-question";
+        own = ":/icons/message-question.svg";
+        break;
+    case MessageIcon::Information:
+        break;
+    }
+    const QIcon picture = QIcon::hasThemeIcon(QLatin1String(theme))
+                              ? QIcon::fromTheme(QLatin1String(theme))
+                              : QIcon(QLatin1String(own));
+    const int side = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+    return picture.pixmap(QSize(side, side), box.devicePixelRatioF());
+}
+
+const char* IconName(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Error:
+        return "error";
+    case MessageIcon::Warning:
+        return "warning";
+    case MessageIcon::Question:
+        return "question";
+    case MessageIcon::Information:
+        break;
+    }
+    return "information";
 }
 
 QMessageBox::Icon BoxIcon(MessageIcon icon)
@@ -53,8 +95,7 @@ QMessageBox::Icon BoxIcon(MessageIcon icon)
 // The working directory's copy, which the user may edit, comes first.
 HelpFile LoadHelpFile()
 {
-    for (const QString& name : {QString::fromUtf8(kHelpFile.data(),
-                                                  static_cast<qsizetype>(kHelpFile.size())),
+    for (const QString& name : {FromUtf8(kHelpFile),
                                 QString::fromLatin1(kBuiltInHelpFile)}) {
         QFile file(name);
         if (file.open(QIODevice::ReadOnly)) {
@@ -92,6 +133,12 @@ MessageAnswer QtPlatform::message(Window* owner, std::string_view text, std::str
     QMessageBox box(BoxIcon(icon), FromUtf8(title), FromUtf8(text),
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
+    box.setIconPixmap(BoxPicture(icon, box));
+    // The box's kind stays known to accessibility tools, which setIconPixmap forgets.
+    box.setAccessibleDescription(QString::fromLatin1(IconName(icon)));
+    // Some desktop themes put stock pictures on OK, Yes and No; the texts say enough.
+    for (QAbstractButton* button : box.buttons())
+        button->setIcon(QIcon());
     // A box that is not system-modal blocks only its owner (nothing, when it has none).
     box.setWindowModality(systemModal ? Qt::ApplicationModal : Qt::WindowModal);
     if (yesNo) {

@@ -1,5 +1,7 @@
 #include "platform/qt/qtprintdevice.h"
 
+#include "platform/qt/utf8.h"
+
 #include <QPrinter>
 
 namespace tw {
@@ -21,7 +23,7 @@ bool QtPrintDevice::beginDocument(std::string_view name)
 {
     if (painter_.isActive())
         painter_.end();
-    printer_.setDocName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    printer_.setDocName(FromUtf8(name));
     pagesStarted_ = 0;
     return painter_.begin(&printer_);
 }

@@ -1,6 +1,7 @@
 #include "platform/qt/qtprinters.h"
 
 #include "platform/qt/qtprintdevice.h"
+#include "platform/qt/utf8.h"
 
 #include <QDialog>
 #include <QEvent>
@@ -26,11 +27,6 @@ Orientation OrientationOf(const QPageLayout& layout)
 {
     return layout.orientation() == QPageLayout::Landscape ? Orientation::Landscape
                                                           : Orientation::Portrait;
-}
-
-QString FromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Reports the user moving a dialog (not its placing when it is shown).

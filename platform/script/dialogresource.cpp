@@ -25,7 +25,48 @@ struct ParseState
     std::vector<std::pair<int, DialogControl>> controls;
     int widgets = 0;
     bool badId = false;
+    bool tooDeep = false;
 };
+
+// Widgets and layouts nest a handful of levels in any real dialog; the reader recurses once
+// a level, so a file nested deeper is refused before the stack could run out.
+constexpr int kMaxDepth = 200;
+
+// Past the depth bound nothing more is read: the whole file is refused.
+bool Deeper(QXmlStreamReader& reader, ParseState& state, int depth)
+{
+    if (depth < kMaxDepth)
+        return true;
+    state.tooDeep = true;
+    reader.raiseError(QStringLiteral("nested too deeply"));
+    return false;
+}
+
+// The text of the element the reader is at, with the text of every element inside it, read
+// without recursion (the stream reader's own way recurses once a level); leaves the reader at
+// its end tag.
+QString ReadAllText(QXmlStreamReader& reader)
+{
+    QString text;
+    int open = 1;
+    while (open > 0 && !reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartElement:
+            ++open;
+            break;
+        case QXmlStreamReader::EndElement:
+            --open;
+            break;
+        case QXmlStreamReader::Characters:
+        case QXmlStreamReader::EntityReference:
+            text += reader.text();
+            break;
+        default:
+            break;
+        }
+    }
+    return text;
+}
 
 std::optional<int> ParseWholeNumber(const QString& text)
 {
@@ -49,7 +90,7 @@ PropertyValue ReadPropertyValue(QXmlStreamReader& reader)
     PropertyValue value;
     while (reader.readNextStartElement()) {
         if (reader.name() != u"rect") {
-            value.text = reader.readElementText(QXmlStreamReader::IncludeChildElements);
+            value.text = ReadAllText(reader);
             continue;
         }
         while (reader.readNextStartElement()) {
@@ -65,18 +106,28 @@ PropertyValue ReadPropertyValue(QXmlStreamReader& reader)
     return value;
 }
 
-void ReadWidget(QXmlStreamReader& reader, ParseState& state, int parent, bool topLevel);
+void ReadWidget(QXmlStreamReader& reader, ParseState& state, int parent, bool topLevel,
+                const std::string& group, int depth);
 
 // Layouts, layout items and the like: only the widgets inside them matter, and those belong to
 // the widget around the layout.
-void ReadContainer(QXmlStreamReader& reader, ParseState& state, int parent)
+void ReadContainer(QXmlStreamReader& reader, ParseState& state, int parent,
+                   const std::string& group, int depth)
 {
+    if (!Deeper(reader, state, depth))
+        return;
     while (reader.readNextStartElement()) {
         if (reader.name() == u"widget")
-            ReadWidget(reader, state, parent, false);
+            ReadWidget(reader, state, parent, false, group, depth + 1);
         else
-            ReadContainer(reader, state, parent);
+            ReadContainer(reader, state, parent, group, depth + 1);
     }
+}
+
+bool IsShownText(const QString& property)
+{
+    return property == u"text" || property == u"title" || property == u"windowTitle" ||
+           property == u"plainText";
 }
 
 void ApplyControlProperty(const QString& name, const PropertyValue& value, DialogControl& control,
@@ -95,6 +146,8 @@ void ApplyControlProperty(const QString& name, const PropertyValue& value, Dialo
         control.checked = IsTrue(value);
     } else if (name == u"visible") {
         control.visible = IsTrue(value);
+    } else if (name == u"default") {
+        control.isDefault = IsTrue(value);
     }
 }
 
@@ -102,33 +155,46 @@ void ApplyDialogProperty(const QString& name, const PropertyValue& value, Dialog
 {
     if (name == u"geometry")
         dialog.clientSize = value.size;
+    else if (name == u"windowTitle")
+        dialog.title = value.text.toStdString();
     else if (name == u"closeBox")
         dialog.closeBox = IsTrue(value);
     else if (name == u"resizable")
         dialog.resizable = IsTrue(value);
 }
 
-void ReadWidget(QXmlStreamReader& reader, ParseState& state, int parent, bool topLevel)
+void ReadWidget(QXmlStreamReader& reader, ParseState& state, int parent, bool topLevel,
+                const std::string& group, int depth)
 {
+    if (!Deeper(reader, state, depth))
+        return;
     const int number = ++state.widgets;
     DialogControl control;
     control.className =
         reader.attributes().value(QLatin1StringView("class")).toString().toStdString();
     control.parent = parent;
+    control.group = group;
+    // Designer writes a widget's properties before its children, so a group box's title is
+    // known by the time the controls inside it are read.
+    std::string inner = group;
     std::optional<int> id;
 
     while (reader.readNextStartElement()) {
         if (reader.name() == u"property") {
             const QString name = reader.attributes().value(QLatin1StringView("name")).toString();
             const PropertyValue value = ReadPropertyValue(reader);
+            if (IsShownText(name))
+                state.resource.texts.push_back(value.text.toStdString());
+            if (name == u"title" && control.className == "QGroupBox")
+                inner = value.text.toStdString();
             if (topLevel)
                 ApplyDialogProperty(name, value, state.resource);
             else
                 ApplyControlProperty(name, value, control, id, state.badId);
         } else if (reader.name() == u"widget") {
-            ReadWidget(reader, state, number, false);
+            ReadWidget(reader, state, number, false, inner, depth + 1);
         } else {
-            ReadContainer(reader, state, number);
+            ReadContainer(reader, state, number, inner, depth + 1);
         }
     }
     if (id) {
@@ -138,6 +204,11 @@ void ReadWidget(QXmlStreamReader& reader, ParseState& state, int parent, bool to
 }
 
 } // namespace
+
+bool IsRadioButton(const DialogControl& control)
+{
+    return control.className == "QRadioButton";
+}
 
 std::optional<DialogResource> ParseDialogResource(std::string_view xml)
 {
@@ -152,12 +223,12 @@ std::optional<DialogResource> ParseDialogResource(std::string_view xml)
             state.resource.name = reader.readElementText().trimmed().toStdString();
         } else if (reader.name() == u"widget" && !haveWidget) {
             haveWidget = true;
-            ReadWidget(reader, state, 0, true);
+            ReadWidget(reader, state, 0, true, {}, 1);
         } else {
             reader.skipCurrentElement();
         }
     }
-    if (reader.hasError() || !haveWidget || state.badId)
+    if (reader.hasError() || !haveWidget || state.badId || state.tooDeep)
         return std::nullopt;
 
     std::stable_sort(state.controls.begin(), state.controls.end(),

@@ -2,6 +2,7 @@
 
 #include "platform/form.h"
 #include "platform/programlookup.h"
+#include "platform/qt/utf8.h"
 #include "platform/script/dialogresource.h"
 #include "platform/script/scriptstep.h"
 #include "platform/script/scriptwindow.h"
@@ -28,8 +29,9 @@ struct ScriptHost::Stop
 
 namespace {
 
-// Output is one line per event with tab-separated fields, so a line break inside a text is
-// written as the two characters \n (and \r).
+// Output is one line per event with tab-separated fields, so a line break or a tab inside a
+// text is written as the two characters \n (\r, \t), and a backslash as \\: every line
+// then reads back into the same fields and texts.
 std::string Escape(std::string_view text)
 {
     std::string escaped;
@@ -39,6 +41,10 @@ std::string Escape(std::string_view text)
             escaped += "\\n";
         else if (c == '\r')
             escaped += "\\r";
+        else if (c == '\t')
+            escaped += "\\t";
+        else if (c == '\\')
+            escaped += "\\\\";
         else
             escaped += c;
     }
@@ -64,10 +70,6 @@ bool IsCheckBox(const DialogControl& control)
 {
     return control.className == "QCheckBox";
 }
-bool IsRadioButton(const DialogControl& control)
-{
-    return control.className == "QRadioButton";
-}
 
 bool IsButton(const DialogControl& control)
 {
@@ -86,9 +88,7 @@ bool IsInputField(const DialogControl& control)
 
 std::optional<std::string> ScriptHost::ReadCompiledDialog(std::string_view name)
 {
-    const QString path = QStringLiteral(":/") +
-                         QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) +
-                         QStringLiteral(".ui");
+    const QString path = QStringLiteral(":/") + FromUtf8(name) + QStringLiteral(".ui");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -112,6 +112,7 @@ int ScriptHost::run(std::istream& script)
 {
     script_ = &script;
     lineNumber_ = 0;
+    depth_ = 0;
     nextAnswer_ = MessageAnswer::No;
     destroyed_ = false;
     posted_.clear();
@@ -176,16 +177,31 @@ void ScriptHost::runPosted()
 
 std::string ScriptHost::nextLine()
 {
-    std::string line;
-    while (std::getline(*script_, line)) {
+    std::streambuf* input = script_->rdbuf();
+    for (;;) {
+        // A line is read up to its line feed, but no further than the bound: a script without
+        // line feeds (/dev/zero, say) must not fill the memory.
+        std::string line;
+        bool any = false;
+        for (int c = input->sbumpc(); c != std::char_traits<char>::eof(); c = input->sbumpc()) {
+            any = true;
+            if (c == '\n')
+                break;
+            if (line.size() >= kMaxLineBytes)
+                fail(lineNumber_ + 1,
+                     "line longer than " + std::to_string(kMaxLineBytes) + " bytes");
+            line += static_cast<char>(c);
+        }
+        // The end of the script is the program being killed: whatever is open stays
+        // unfinished.
+        if (!any)
+            throw Stop{0};
         ++lineNumber_;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (!IsScriptFiller(line))
             return line;
     }
-    // The end of the script is the program being killed: whatever is open stays unfinished.
-    throw Stop{0};
 }
 
 void ScriptHost::fail(int line, std::string_view why)
@@ -431,6 +447,19 @@ int ScriptHost::runModal(Form& form, Window* owner)
     std::optional<DialogResource> resource = ParseDialogResource(*definition);
     if (!resource)
         return -1;
+    // Each modal loop runs inside the one that opened it, on the stack: a script that keeps
+    // opening windows from inside windows is stopped long before the stack runs out.
+    if (depth_ >= kMaxNestedWindows)
+        fail(lineNumber_,
+             "too many nested windows (at most " + std::to_string(kMaxNestedWindows) + ")");
+    struct Depth
+    {
+        int& depth;
+        explicit Depth(int& d) : depth(d) { ++depth; }
+        ~Depth() { --depth; }
+        Depth(const Depth&) = delete;
+        Depth& operator=(const Depth&) = delete;
+    } depth{depth_};
 
     ScriptWindow::Hooks hooks{[this](ScriptWindow& ended) { windowEnded(ended); },
                               [this](ScriptWindow& raised) { raise(raised); }};

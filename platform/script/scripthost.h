@@ -27,7 +27,9 @@ struct ScriptStep;
 // desktop's nested loop does. The run ends:
 // - at the end of the script, at whatever depth: nothing more runs or is written, exit code 0;
 // - when the main window is destroyed: after the step that destroyed it, exit code 0;
-// - at a step that cannot be carried out: an "error" line, exit code 2.
+// - at a step that cannot be carried out: an "error" line, exit code 2. So also at a line
+//   longer than kMaxLineBytes, and at a window that would open inside kMaxNestedWindows
+//   others.
 // The run unwinds the forms' stacks with an exception of its own (not a std::exception): code
 // between the forms and the host must let it pass.
 class ScriptHost : public Platform, public MainWindowPort
@@ -43,6 +45,10 @@ class ScriptHost : public Platform, public MainWindowPort
     ~ScriptHost() override;
     ScriptHost(const ScriptHost&) = delete;
     ScriptHost& operator=(const ScriptHost&) = delete;
+
+    // Bounds that keep any script within the memory and the stack.
+    static constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
+    static constexpr int kMaxNestedWindows = 64;
 
     // Where "command" and a "close" with no tool open go. Must be set before run().
     void setMainWindow(MainWindowEvents* events) { mainWindow_ = events; }
@@ -102,6 +108,7 @@ class ScriptHost : public Platform, public MainWindowPort
     MainWindowEvents* mainWindow_ = nullptr;
     std::istream* script_ = nullptr;
     int lineNumber_ = 0;
+    int depth_ = 0; // modal loops running
     // Open windows from bottom to top; the last is the active one.
     std::vector<ScriptWindow*> zOrder_;
     struct Notice

@@ -7,11 +7,6 @@ namespace tw {
 
 namespace {
 
-bool IsRadioButton(const DialogControl& control)
-{
-    return control.className == "QRadioButton";
-}
-
 // The first maxChars − 1 code points; a byte that continues a UTF-8 sequence never starts one.
 std::string FirstCharacters(const std::string& text, int maxChars)
 {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <map>
 #include <string>
@@ -132,6 +133,42 @@ TEST(CheckRange, RejectsNotANumber)
     EXPECT_FALSE(CheckRange(platform, dialog, std::numeric_limits<float>::infinity(), 0,
                             99999999, 2, "T"));
     EXPECT_EQ(platform.messages.size(), 2u);
+}
+
+// A number beyond the float range reads as infinity; the held value must survive it, so
+// that no later opening shows "inf" and no computation starts from it.
+TEST(ReadFloatFieldInto, KeepsTheHeldValueWhenTheTextLiesBeyondTheFloatRange)
+{
+    const struct
+    {
+        const char* text;
+        bool usable;
+        float held; // after the read, from 42
+    } cases[] = {
+        {"1e39", false, 42.0f},      {"-1e39", false, 42.0f},  {"3.4e38", true, 3.4e38f},
+        {"-3.4e38", true, -3.4e38f}, {"1e-50", true, 0.0f},    {"", true, 0.0f},
+        {"-0", true, -0.0f},         {"  12.5x", true, 12.5f}, {"999e99", false, 42.0f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        FakeWindow dialog;
+        dialog.texts[104] = c.text;
+        float held = 42.0f;
+        EXPECT_EQ(ReadFloatFieldInto(dialog, 104, 10, held), c.usable);
+        EXPECT_EQ(held, c.held);
+        EXPECT_EQ(std::signbit(held), std::signbit(c.held));
+    }
+}
+
+TEST(KeepFinite, TakesOnlyFiniteValues)
+{
+    float held = 7;
+    EXPECT_FALSE(KeepFinite(held, std::numeric_limits<float>::infinity()));
+    EXPECT_FALSE(KeepFinite(held, -std::numeric_limits<float>::infinity()));
+    EXPECT_FALSE(KeepFinite(held, std::numeric_limits<float>::quiet_NaN()));
+    EXPECT_EQ(held, 7.0f);
+    EXPECT_TRUE(KeepFinite(held, std::numeric_limits<float>::max()));
+    EXPECT_EQ(held, std::numeric_limits<float>::max());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "shell/mainwindow.h"
 
 #include <QAction>
+#include <QImage>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -186,6 +187,82 @@ TEST_F(MainWindowTest, ToolbarReportsPointerNotices)
     QTest::mousePress(button, Qt::LeftButton);
     QTest::mouseRelease(button, Qt::LeftButton);
     EXPECT_GE(events.notices, before + 2);
+}
+
+
+TEST_F(MainWindowTest, FTenAndAltAloneOpenTheMenuBarSoEveryMenuIsReachable)
+{
+    QMenuBar* bar = window.menuBar();
+    const auto closeMenus = [&] {
+        while (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        bar->setActiveAction(nullptr);
+    };
+    QTest::keyClick(&window, Qt::Key_F10);
+    ASSERT_NE(bar->activeAction(), nullptr);
+    EXPECT_EQ(bar->activeAction()->text(), "File");
+    // The arrow keys go on from there: Left wraps round to the Help menu.
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    QTest::keyClick(popup, Qt::Key_Left);
+    ASSERT_NE(bar->activeAction(), nullptr);
+    EXPECT_EQ(bar->activeAction()->text(), "Help");
+    closeMenus();
+
+    QTest::keyPress(&window, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(&window, Qt::Key_Alt, Qt::NoModifier);
+    ASSERT_NE(bar->activeAction(), nullptr);
+    EXPECT_EQ(bar->activeAction()->text(), "File");
+    closeMenus();
+
+    // Alt with a letter is an accelerator, and the menus stay shut.
+    QTest::keyPress(&window, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyClick(&window, Qt::Key_B, Qt::AltModifier);
+    QTest::keyRelease(&window, Qt::Key_Alt, Qt::NoModifier);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(events.commands, std::vector<int>{6});
+}
+
+TEST_F(MainWindowTest, PaintsItsClientAreaInThePalettesBaseColour)
+{
+    QWidget* client = window.centralWidget();
+    ASSERT_NE(client, nullptr);
+    EXPECT_EQ(client->backgroundRole(), QPalette::Base);
+    EXPECT_TRUE(client->autoFillBackground());
+
+    QPalette dark = window.palette();
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    dark.setColor(QPalette::Window, QColor(0x2d, 0x2d, 0x2d));
+    window.setPalette(dark);
+    const QImage picture = client->grab().toImage();
+    EXPECT_EQ(picture.pixelColor(picture.width() / 2, picture.height() / 2),
+              QColor(0x1e, 0x1e, 0x1e));
+}
+
+TEST(ClientSize, LeavesTheOuterSizeOnceTheFrameIsKnown)
+{
+    const struct
+    {
+        const char* what;
+        QMargins frame;
+        int needed;
+        QSize client;
+    } cases[] = {
+        {"no frame yet", {}, 50, {350, 90}},
+        {"a window manager's frame", {1, 20, 1, 1}, 50, {348, 69}},
+        {"a frame taller than leaves room for menu and toolbar", {4, 40, 4, 4}, 60, {342, 60}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ClientSizeFor(QSize(350, 90), c.frame, c.needed), c.client);
+    }
+}
+
+TEST_F(MainWindowTest, ItsOuterRectangleIsTheFixedOne)
+{
+    // The offscreen platform draws no frame, so client and outer size are the same here; under
+    // a window manager the client area is set again once its frame is known.
+    EXPECT_EQ(window.frameGeometry(), QRect(100, 100, 350, 90));
 }
 
 } // namespace

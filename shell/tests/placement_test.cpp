@@ -1,5 +1,7 @@
 #include "shell/placement.h"
 
+#include "tools/tests/filesizelimit.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -7,6 +9,11 @@
 #include <fstream>
 #include <iterator>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace tw {
 namespace {
@@ -95,6 +102,60 @@ TEST_F(PlacementFile, LeavesTheTailOfALongerOlderFile)
 TEST_F(PlacementFile, ReportsOneWhenTheFileCannotBeOpened)
 {
     EXPECT_EQ(SavePlacementFile(Rect{}, (directory_ / "missing" / "prefinf.dat").string()), 1);
+}
+
+// A full disk: the first write of a new file fails, and nothing is left of it; an older file
+// is not removed.
+TEST_F(PlacementFile, LeavesNoFileBehindWhenTheFirstWriteFails)
+{
+    {
+        const FileSizeLimit full(0);
+        ASSERT_TRUE(full.active());
+        EXPECT_EQ(SavePlacementFile(Rect{100, 100, 350, 90}, path_), 1);
+    }
+    EXPECT_FALSE(fs::exists(path_));
+
+    std::ofstream(path_, std::ios::binary) << std::string(84, 'o');
+    {
+        const FileSizeLimit full(0);
+        EXPECT_EQ(SavePlacementFile(Rect{100, 100, 350, 90}, path_), 1);
+    }
+    EXPECT_EQ(Read(), std::vector<unsigned char>(84, 'o'));
+}
+
+// A FIFO named prefinf.dat, with nobody reading it or with a reader, and a device: the close
+// request must neither wait for ever nor write into them. Run in a child with an alarm, so
+// that a wait fails the test instead of hanging it.
+TEST_F(PlacementFile, NeverWaitsOnOrWritesIntoWhatIsNotAFile)
+{
+    ASSERT_EQ(::mkfifo(path_.c_str(), 0644), 0);
+    const auto saveWithin = [&](const std::string& path) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::alarm(5);
+            ::_exit(SavePlacementFile(Rect{100, 100, 350, 90}, path));
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return status;
+    };
+    int status = saveWithin(path_);
+    EXPECT_TRUE(WIFEXITED(status)) << "did not end: signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+
+    const int reader = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    status = saveWithin(path_);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    char byte = 0;
+    EXPECT_LE(::read(reader, &byte, 1), 0); // nothing was written into it
+    ::close(reader);
+    EXPECT_TRUE(fs::is_fifo(path_));
+
+    status = saveWithin("/dev/null");
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
 }
 
 } // namespace

@@ -93,11 +93,7 @@ bool TradeForm::readFields()
         values.names[k] = window.text(kFirstName + k, kNameChars + 1);
     bool usable = true;
     const auto read = [&](int id, float& held) {
-        const float value = ReadFloatField(window, id, kFieldChars + 1);
-        if (std::isfinite(value))
-            held = value;
-        else
-            usable = false;
+        usable = ReadFloatFieldInto(window, id, kFieldChars + 1, held) && usable;
     };
     for (int row = 0; row < 4; ++row)
         for (int k = 0; k < 3; ++k)

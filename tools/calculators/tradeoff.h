@@ -34,6 +34,16 @@ struct TradeResult
 // period's sum stored as a float; no period at all when trunc(periods) ≤ 0.
 TradeResult CompareTradeOffs(const TradeInput& input);
 
+// The end amount of one option after periods periods: E = fixed amount − fixed cost, then
+// periods times E = (income − cost) + E, each sum stored as a float. The same float as the
+// walk period by period, found in a few thousand periods at most for any count, so a
+// huge period count costs no more than a small one.
+Money TradeEndAmount(const TradeOption& option, int periods);
+
+// The walk itself, period by period (it stops early only once a period changes nothing):
+// the reference TradeEndAmount is held to.
+Money TradeEndAmountByPeriods(const TradeOption& option, int periods);
+
 // The graph file is only written for this many periods (after truncation).
 inline constexpr int kGraphMinPeriods = 3;
 inline constexpr int kGraphMaxPeriods = 100;

@@ -7,8 +7,8 @@
 #include "tools/mortgage/loanpayment.h"
 #include "tools/mortgage/scheduleform.h"
 
-#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tw {
 
@@ -205,11 +205,14 @@ void MortgageForm::readLoanIntoCurrentMortgage()
 {
     MortgageValues& current = context_.records.currentMortgage;
     const Window& window = *window_;
-    current.amount = ReadFloatField(window, kAmount, kFieldChars);
-    const Money downPayment = ReadFloatField(window, kDownPayment, kFieldChars);
-    current.principal = StoreFloat(Extended{current.amount} - downPayment);
+    // Read without checks; a number beyond the float range leaves what was held (for the down
+    // payment, which is not always kept, the held one stands in).
+    ReadFloatFieldInto(window, kAmount, kFieldChars, current.amount);
+    Money downPayment = current.downPayment;
+    ReadFloatFieldInto(window, kDownPayment, kFieldChars, downPayment);
+    KeepFinite(current.principal, StoreFloat(Extended{current.amount} - downPayment));
     current.years = ReadIntField(window, kYears, kFieldChars);
-    current.rate = ReadFloatField(window, kRate, kFieldChars);
+    ReadFloatFieldInto(window, kRate, kFieldChars, current.rate);
     current.monthlyRate = MonthlyRate(current.rate);
 }
 
@@ -218,18 +221,18 @@ void MortgageForm::keep()
     readLoanIntoCurrentMortgage();
     MortgageValues& current = context_.records.currentMortgage;
     const Window& window = *window_;
-    current.downPayment = ReadFloatField(window, kDownPayment, kFieldChars);
-    current.startAge = ReadFloatField(window, kStartAge, kFieldChars);
-    current.sellAge = ReadFloatField(window, kSellAge, kFieldChars);
-    current.payoffAge = ReadFloatField(window, kPayoffAge, kFieldChars);
-    current.appreciation = ReadFloatField(window, kAppreciation, kFieldChars);
-    current.sellingPercent = ReadFloatField(window, kSellingPercent, kFieldChars);
+    ReadFloatFieldInto(window, kDownPayment, kFieldChars, current.downPayment);
+    ReadFloatFieldInto(window, kStartAge, kFieldChars, current.startAge);
+    ReadFloatFieldInto(window, kSellAge, kFieldChars, current.sellAge);
+    ReadFloatFieldInto(window, kPayoffAge, kFieldChars, current.payoffAge);
+    ReadFloatFieldInto(window, kAppreciation, kFieldChars, current.appreciation);
+    ReadFloatFieldInto(window, kSellingPercent, kFieldChars, current.sellingPercent);
 }
 
 void MortgageForm::doRefinancing()
 {
     readLoanIntoCurrentMortgage();
-    context_.records.currentMortgage.startAge = ReadFloatField(*window_, kStartAge, kFieldChars);
+    ReadFloatFieldInto(*window_, kStartAge, kFieldChars, context_.records.currentMortgage.startAge);
     if (context_.openRefinance)
         context_.openRefinance(window_);
 }
@@ -238,17 +241,20 @@ void MortgageForm::doAccelerated()
 {
     readLoanIntoCurrentMortgage();
     MortgageValues& current = context_.records.currentMortgage;
-    const float startAge = ReadFloatField(*window_, kStartAge, kFieldChars);
+    float startAge = current.startAge;
+    ReadFloatFieldInto(*window_, kStartAge, kFieldChars, startAge);
 
     // Years left count from a reference age of 0: every real age leaves the whole term, and
-    // only a negative start age takes its whole years off. Worked in 64 bits and kept within
-    // int so that no typed value can overflow.
+    // only a negative start age takes its whole years off. Worked in double, where every
+    // difference is exact enough to tell; a count no int holds is not converted, and the
+    // years left stay as they were.
     if (startAge >= 0) {
         current.yearsLeft = current.years;
     } else {
-        const double taken = std::trunc(std::min(-static_cast<double>(startAge), 1e10));
-        const double left = static_cast<double>(current.years) - taken;
-        current.yearsLeft = static_cast<int>(std::max(left, -2147483648.0));
+        const double left =
+            static_cast<double>(current.years) - std::trunc(-static_cast<double>(startAge));
+        if (left >= std::numeric_limits<int>::min() && left <= std::numeric_limits<int>::max())
+            current.yearsLeft = static_cast<int>(left);
     }
 
     const std::optional<Money> amount = readAcceleratedAmount();

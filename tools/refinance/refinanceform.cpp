@@ -116,42 +116,48 @@ void RefinanceForm::readExistingMortgage()
 void RefinanceForm::leaveRefinanceAge()
 {
     RefinanceValues& kept = context_.records.currentRefinance;
-    kept.refinanceAge = ReadFloatField(*window_, kRefinanceAge, kFieldChars);
+    const float age = ReadFloatField(*window_, kRefinanceAge, kFieldChars);
+    KeepFinite(kept.refinanceAge, age);
     // A cleared age takes no principal off.
-    const bool withRepaid = kept.refinanceAge != 0;
+    const bool withRepaid = age != 0;
     if (withRepaid) {
-        if (!CheckRange(context_.platform, *window_, kept.refinanceAge, 1, 120, kAgeMessage,
-                        kAgeTitle))
+        if (!CheckRange(context_.platform, *window_, age, 1, 120, kAgeMessage, kAgeTitle))
             return;
         readExistingMortgage();
     }
-    updateAmount(withRepaid);
+    updateAmount(withRepaid, age);
 }
 
 void RefinanceForm::leaveCashOut()
 {
-    RefinanceValues& kept = context_.records.currentRefinance;
-    kept.cashOut = ReadFloatField(*window_, kCashOut, kFieldChars);
+    const float cashOut = ReadFloatField(*window_, kCashOut, kFieldChars);
+    const bool kept = KeepFinite(context_.records.currentRefinance.cashOut, cashOut);
+    Age refinanceAge = context_.records.currentRefinance.refinanceAge;
     // A negative cash out is taken as it is, without principal off.
-    const bool withRepaid = kept.cashOut >= 0;
+    const bool withRepaid = cashOut >= 0;
     if (withRepaid) {
-        if (!CheckRange(context_.platform, *window_, kept.cashOut, 0, 100000000, kAmountMessage,
+        if (!CheckRange(context_.platform, *window_, cashOut, 0, 100000000, kAmountMessage,
                         kAmountTitle))
             return;
         readExistingMortgage();
-        kept.refinanceAge = ReadFloatField(*window_, kRefinanceAge, kFieldChars);
+        refinanceAge = ReadFloatField(*window_, kRefinanceAge, kFieldChars);
+        KeepFinite(context_.records.currentRefinance.refinanceAge, refinanceAge);
+    } else if (!kept) {
+        return; // minus infinity: no amount could be shown with it
     }
-    updateAmount(withRepaid);
+    updateAmount(withRepaid, refinanceAge);
 }
 
-void RefinanceForm::updateAmount(bool withRepaid)
+void RefinanceForm::updateAmount(bool withRepaid, Age refinanceAge)
 {
     RefinanceValues& kept = context_.records.currentRefinance;
-    const AmountUpdateInput input{static_cast<int>(working_.startAge),
+    // The start age counts only with the repaid principal, and then it was just read as a
+    // whole number; the one held from the opening may be any float, which no int need hold.
+    const AmountUpdateInput input{withRepaid ? static_cast<int>(working_.startAge) : 0,
                                   working_.amount,
                                   working_.rate,
                                   working_.years,
-                                  kept.refinanceAge,
+                                  refinanceAge,
                                   kept.cashOut};
     const std::optional<Money> amount = RefinancedAmountFor(input, withRepaid);
     // An amount beyond the single-precision range is never shown: the field keeps its text.
@@ -202,35 +208,45 @@ bool RefinanceForm::checkFields()
     working_.years = years;
     working_.payment = MonthlyPayment(working_.amount, MonthlyRate(working_.rate), years * 12);
 
-    kept.refinanceAge = ReadFloatField(window, kRefinanceAge, kFieldChars);
-    if (!check(kept.refinanceAge, 1, 120, kAgeMessage, kAgeTitle))
+    // What the form keeps is kept as read before its test, unless it lies beyond the float
+    // range.
+    auto keep = [](float& held, float value) {
+        KeepFinite(held, value);
+        return value;
+    };
+
+    const Age refinanceAge =
+        keep(kept.refinanceAge, ReadFloatField(window, kRefinanceAge, kFieldChars));
+    if (!check(refinanceAge, 1, 120, kAgeMessage, kAgeTitle))
         return false;
     // Compared as typed here: 45.5 passes a start age of 45, 44.5 does not.
-    if (kept.refinanceAge < working_.startAge) {
+    if (refinanceAge < working_.startAge) {
         showWarning(kAgeOrderText, kAgeOrderTitle);
         return false;
     }
-    kept.amount = ReadFloatField(window, kRefinancedAmount, kFieldChars);
-    kept.cashOut = ReadFloatField(window, kCashOut, kFieldChars);
-    if (!check(kept.cashOut, 0, 100000000, kAmountMessage, kAmountTitle))
+    ReadFloatFieldInto(window, kRefinancedAmount, kFieldChars, kept.amount);
+    const Money cashOut = keep(kept.cashOut, ReadFloatField(window, kCashOut, kFieldChars));
+    if (!check(cashOut, 0, 100000000, kAmountMessage, kAmountTitle))
         return false;
-    kept.rate = ReadFloatField(window, kRefinancedRate, kFieldChars);
-    if (!check(kept.rate, 1, 1000, kRateMessage, kRateTitle))
+    const Percent refinancedRate =
+        keep(kept.rate, ReadFloatField(window, kRefinancedRate, kFieldChars));
+    if (!check(refinancedRate, 1, 1000, kRateMessage, kRateTitle))
         return false;
     const int refinancedYears = ReadIntField(window, kRefinancedYears, kFieldChars);
     if (!yearsPass(refinancedYears))
         return false;
     kept.years = refinancedYears;
-    kept.closingCosts = ReadFloatField(window, kClosingCosts, kFieldChars);
-    kept.points = ReadFloatField(window, kPoints, kFieldChars);
+    ReadFloatFieldInto(window, kClosingCosts, kFieldChars, kept.closingCosts);
+    ReadFloatFieldInto(window, kPoints, kFieldChars, kept.points);
 
-    kept.taxRate = ReadFloatField(window, kTaxRate, kFieldChars);
-    if (!(1 <= static_cast<double>(kept.taxRate) && kept.taxRate <= 100)) {
+    const Percent taxRate = keep(kept.taxRate, ReadFloatField(window, kTaxRate, kFieldChars));
+    if (!(1 <= static_cast<double>(taxRate) && taxRate <= 100)) {
         showError(TaxRateLimitsText(), kRateTitle);
         return false;
     }
-    kept.savingsRate = ReadFloatField(window, kSavingsRate, kFieldChars);
-    if (!(-200 <= static_cast<double>(kept.savingsRate) && kept.savingsRate <= 200)) {
+    const Percent savingsRate =
+        keep(kept.savingsRate, ReadFloatField(window, kSavingsRate, kFieldChars));
+    if (!(-200 <= static_cast<double>(savingsRate) && savingsRate <= 200)) {
         showError(SavingsRateLimitsText(), kRateTitle);
         return false;
     }
@@ -243,16 +259,16 @@ void RefinanceForm::keep()
     const Window& window = *window_;
     RefinanceValues& kept = context_.records.currentRefinance;
     working_.startAge = ReadFloatField(window, kStartAge, kFieldChars);
-    kept.refinanceAge = ReadFloatField(window, kRefinanceAge, kFieldChars);
+    ReadFloatFieldInto(window, kRefinanceAge, kFieldChars, kept.refinanceAge);
     working_.amount = ReadFloatField(window, kExistingAmount, kFieldChars);
-    kept.amount = ReadFloatField(window, kRefinancedAmount, kFieldChars);
-    kept.cashOut = ReadFloatField(window, kCashOut, kFieldChars);
+    ReadFloatFieldInto(window, kRefinancedAmount, kFieldChars, kept.amount);
+    ReadFloatFieldInto(window, kCashOut, kFieldChars, kept.cashOut);
     working_.rate = ReadFloatField(window, kExistingRate, kFieldChars);
-    kept.rate = ReadFloatField(window, kRefinancedRate, kFieldChars);
+    ReadFloatFieldInto(window, kRefinancedRate, kFieldChars, kept.rate);
     working_.years = ReadIntField(window, kExistingYears, kFieldChars);
     kept.years = ReadIntField(window, kRefinancedYears, kFieldChars);
-    kept.closingCosts = ReadFloatField(window, kClosingCosts, kFieldChars);
-    kept.points = ReadFloatField(window, kPoints, kFieldChars);
+    ReadFloatFieldInto(window, kClosingCosts, kFieldChars, kept.closingCosts);
+    ReadFloatFieldInto(window, kPoints, kFieldChars, kept.points);
     kept.cashOutAsSavings = window.isChecked(kCashOutAsSavings);
     kept.includeCosts = window.isChecked(kIncludeCosts);
     kept.includePoints = window.isChecked(kIncludePoints);
@@ -293,9 +309,9 @@ int RefinanceForm::runAnalysis(RefinanceMode mode, Window& starter, Window* rows
     const RefinanceOutcome outcome = RunRefinanceAnalysis(readInput(), mode);
     RefinanceValues& kept = context_.records.currentRefinance;
     if (outcome.taxRateRead)
-        kept.taxRate = *outcome.taxRateRead;
+        KeepFinite(kept.taxRate, *outcome.taxRateRead);
     if (outcome.savingsRateRead)
-        kept.savingsRate = *outcome.savingsRateRead;
+        KeepFinite(kept.savingsRate, *outcome.savingsRateRead);
     if (outcome.amountText)
         form.setText(kRefinancedAmount, *outcome.amountText);
     if (outcome.refusal) {

@@ -62,7 +62,8 @@ class RefinanceForm final : public ToolForm
     void leaveCashOut();
     // Reads the existing mortgage into the working copies, without checks.
     void readExistingMortgage();
-    void updateAmount(bool withRepaid);
+    // refinanceAge as typed: it may lie beyond the float range, where it is not kept.
+    void updateAmount(bool withRepaid, Age refinanceAge);
     void keep();
     RefinanceInput readInput() const;
 

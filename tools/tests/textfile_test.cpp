@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace tw {
@@ -160,6 +162,132 @@ TEST_F(TextFileTest, AFailedWriteLeavesTheTargetAsItWasAndNothingBeside)
             EXPECT_EQ(entries(), 1);
         }
     }
+}
+
+// A file nobody may write is write-protected for root too: the user took the permission away
+// to keep the file as it is.
+TEST_F(TextFileTest, RefusesAWriteProtectedFileAndLeavesItAsItWas)
+{
+    const std::string file = path("psched.tmp");
+    std::ofstream(file) << "protected rows\n";
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+
+    EXPECT_FALSE(TextFile::create(file).has_value());
+    EXPECT_FALSE(TextFile::replace(file, "new\n"));
+    EXPECT_EQ(contents(file), "protected rows\n");
+    EXPECT_EQ(fs::status(file).permissions(),
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(entries(), 1);
+}
+
+TEST_F(TextFileTest, KeepsThePermissionsOfTheFileItReplaces)
+{
+    const std::string file = path("tradeinf.dat");
+    std::ofstream(file) << "old\n";
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(TextFile::replace(file, "new\n"));
+    EXPECT_EQ(contents(file), "new\n");
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// Permission checks do not hold for root, so these run as an ordinary user in a child process
+// (as the user itself when the tests do not run as root). The child reports each failure on
+// standard error and by its exit code.
+class TextFileAsUserTest : public TextFileTest
+{
+  protected:
+    static constexpr uid_t kNobody = 65534;
+
+    // Makes the directory and what is in it the user's, then takes away the directory's
+    // write permission: no new file can be made in it.
+    void lockDirectory()
+    {
+        if (::geteuid() == 0) {
+            for (const auto& entry : fs::directory_iterator(directory_)) {
+                ASSERT_EQ(::chown(entry.path().c_str(), kNobody, kNobody), 0);
+            }
+            ASSERT_EQ(::chown(directory_.c_str(), kNobody, kNobody), 0);
+        }
+        fs::permissions(directory_, fs::perms::owner_read | fs::perms::owner_exec |
+                                        fs::perms::group_read | fs::perms::group_exec |
+                                        fs::perms::others_read | fs::perms::others_exec);
+    }
+    void TearDown() override
+    {
+        fs::permissions(directory_, fs::perms::owner_all);
+        TextFileTest::TearDown();
+    }
+
+    template <class Check> void asUser(Check check)
+    {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+                ::_exit(3);
+            ::_exit(check() ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "the check as an ordinary user failed";
+    }
+
+    static bool Expect(bool condition, const char* what)
+    {
+        if (!condition)
+            std::fprintf(stderr, "failed: %s\n", what);
+        return condition;
+    }
+};
+
+TEST_F(TextFileAsUserTest, RefusesAFileTheUserMayNotWrite)
+{
+    const std::string file = path("trade.tmp");
+    std::ofstream(file) << "old graph\n";
+    // Root's file, readable by all, in a directory the user may write: only the file's own
+    // permissions stand in the way. An ordinary user running the tests owns the file, and
+    // takes its write permission away.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(directory_.c_str(), kNobody, kNobody), 0);
+    } else {
+        fs::permissions(file,
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    }
+    asUser([&] { return Expect(!TextFile::replace(file, "new\n"), "refused"); });
+    EXPECT_EQ(contents(file), "old graph\n");
+    EXPECT_EQ(entries(), 1);
+}
+
+TEST_F(TextFileAsUserTest, WritesInPlaceWhereTheDirectoryTakesNoNewFile)
+{
+    const std::string file = path("psched.tmp");
+    std::ofstream(file) << "an older and much longer content than the new one\n";
+    const std::string missing = path("tradeinf.dat");
+    lockDirectory();
+    asUser([&] {
+        bool passed = Expect(TextFile::replace(file, "a\tb\t\nDooone"), "written in place");
+        passed = Expect(!TextFile::replace(missing, "x\n"), "no new file") && passed;
+        return passed;
+    });
+    EXPECT_EQ(contents(file), "a\tb\t\nDooone");
+    EXPECT_FALSE(fs::exists(missing));
+    EXPECT_EQ(entries(), 1);
+}
+
+TEST_F(TextFileAsUserTest, AFailedWriteInPlacePutsTheOldTextBack)
+{
+    const std::string file = path("psched.tmp");
+    std::ofstream(file) << "the rows of an earlier build\n";
+    lockDirectory();
+    asUser([&] {
+        // As a full disk would: the file may not grow past a few bytes.
+        const FileSizeLimit limit(16);
+        return Expect(limit.active(), "limit") &&
+               Expect(!TextFile::replace(file, std::string(100000, 'x') + "Dooone"), "refused");
+    });
+    EXPECT_EQ(contents(file), "the rows of an earlier build\n");
+    EXPECT_EQ(entries(), 1);
 }
 
 } // namespace

@@ -1,16 +1,21 @@
 #include "platform/qt/dialogfactory.h"
 #include "platform/qt/listcolours.h"
+#include "platform/qt/numbercharacters.h"
 #include "platform/qt/qtdialogwindow.h"
 #include "platform/qt/tests/recordingform.h"
 #include "ui_testform.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QMouseEvent>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -288,7 +293,7 @@ TEST_F(DialogWindow, ReportsPressesOnItsOwnSurfaceOnly)
     QTest::mouseClick(widget<QLabel>(105), Qt::LeftButton);
     EXPECT_EQ(take(), (Events{"surface"}));
     QTest::mouseClick(widget<QLineEdit>(103), Qt::LeftButton);
-    QTest::keyClick(widget<QLineEdit>(103), Qt::Key_A);
+    QTest::keyClick(widget<QLineEdit>(103), Qt::Key_5);
     EXPECT_EQ(take(), (Events{"focusLost 102"}));
     widget<QPushButton>(1)->setFocus(Qt::TabFocusReason);
     take();
@@ -338,6 +343,181 @@ TEST_F(DialogWindow, MovesAndHidesAnyControl)
     EXPECT_FALSE(widget<QLineEdit>(104)->isEnabled());
     window.moveControl(999, Rect{1, 1, 1, 1});
     window.showControl(999, true);
+}
+
+
+TEST_F(DialogWindow, OpensWithTheFirstFieldFocusedAndItsTextSelectedSoTypingReplacesIt)
+{
+    showActive();
+    auto* first = widget<QLineEdit>(102);
+    EXPECT_EQ(window.focusWidget(), first);
+    EXPECT_EQ(first->selectedText(), "initial");
+    QTest::keyClicks(first, "35");
+    EXPECT_EQ(window.text(102, 20), "35");
+
+    // Tab selects the next field's text the same way.
+    window.setText(103, "0.00");
+    QTest::keyClick(first, Qt::Key_Tab);
+    auto* next = widget<QLineEdit>(103);
+    ASSERT_EQ(window.focusWidget(), next);
+    QTest::keyClicks(next, "6.5");
+    EXPECT_EQ(window.text(103, 20), "6.5");
+}
+
+TEST(DialogWindowOpening, LeavesTheFocusWhereTheFormPutsIt)
+{
+    RecordingForm form("testform");
+    QtDialogWindow window(form, ListColoursFromPalette(QApplication::palette(), false));
+    Ui::testform().setupUi(&window);
+    window.adoptControls();
+    window.setText(601, " 12");
+    window.focusAndSelect(601); // as a form does when it opens
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* periods = qobject_cast<QLineEdit*>(window.control(601));
+    EXPECT_EQ(window.focusWidget(), periods);
+    EXPECT_EQ(periods->selectedText(), " 12");
+}
+
+void HideHint(const QLineEdit& edit)
+{
+    if (QLabel* hint = NumberFieldHintShown(edit))
+        hint->hide();
+}
+
+TEST_F(DialogWindow, NumberFieldsRefuseWhatCanNeverBePartOfANumberWithAHint)
+{
+    showActive();
+    auto* rate = widget<QLineEdit>(103);
+    const struct
+    {
+        const char* typed;
+        const char* kept;
+        bool hinted;
+    } cases[] = {
+        {"250,000", "250000", true}, {"$250000", "250000", true}, {"6.5%", "6.5", true},
+        {"1e-5", "1e-5", false},     {"-2.5E3", "-2.5E3", false}, {" 12 ", " 12 ", false},
+        {"x12", "12", true},         {"inf", "", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        window.setText(103, "");
+        rate->setFocus(Qt::TabFocusReason);
+        HideHint(*rate);
+        QTest::keyClicks(rate, c.typed);
+        EXPECT_EQ(window.text(103, 20), c.kept);
+        // Still there after the keys that follow the refused one.
+        const QLabel* hint = NumberFieldHintShown(*rate);
+        EXPECT_EQ(hint != nullptr, c.hinted);
+        if (hint) {
+            const QPoint below = rate->mapToGlobal(QPoint(0, rate->height()));
+            EXPECT_LE(qAbs(hint->pos().y() - below.y()), 4) << "just below the field";
+            EXPECT_EQ(hint->pos().x(), below.x());
+        }
+    }
+
+    // A paste is refused whole, never stripped: "1,5" must not become 15.
+    window.setText(103, "7");
+    rate->setFocus(Qt::TabFocusReason);
+    rate->end(false);
+    HideHint(*rate);
+    QGuiApplication::clipboard()->setText("1,5");
+    QTest::keyClick(rate, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(window.text(103, 20), "7");
+    EXPECT_NE(NumberFieldHintShown(*rate), nullptr);
+    QGuiApplication::clipboard()->setText("25.5");
+    QTest::keyClick(rate, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(window.text(103, 20), "725.5");
+
+    // A field the resource does not mark as a number takes any text; the form's own texts
+    // are never refused.
+    window.setText(102, "");
+    widget<QLineEdit>(102)->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(widget<QLineEdit>(102), "Plan B, $5");
+    EXPECT_EQ(window.text(102, 20), "Plan B, $5");
+    EXPECT_EQ(NumberFieldHintShown(*rate), nullptr) << "leaving the field takes the hint away";
+    window.setText(103, "$1,000.00");
+    EXPECT_EQ(window.text(103, 20), "$1,000.00");
+}
+
+TEST_F(DialogWindow, ResultsLookReadOnlyStayOutOfTheTabChainAndCanBeCopied)
+{
+    auto* result = widget<QLineEdit>(104);
+    auto* field = widget<QLineEdit>(103);
+    EXPECT_EQ(result->palette().color(QPalette::Active, QPalette::Base),
+              result->palette().color(QPalette::Active, QPalette::Window));
+    EXPECT_EQ(result->palette().color(QPalette::Active, QPalette::Text),
+              result->palette().color(QPalette::Active, QPalette::WindowText));
+    EXPECT_NE(field->palette().color(QPalette::Active, QPalette::Base),
+              field->palette().color(QPalette::Active, QPalette::Window))
+        << "an input keeps the look of an input";
+
+    showActive();
+    window.setText(104, "1,234.50");
+    field->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(field, Qt::Key_Tab);
+    EXPECT_EQ(window.focusWidget(), window.control(601)) << "Tab passes the result by";
+
+    // The mouse selects its text and Ctrl+C copies it.
+    QGuiApplication::clipboard()->clear();
+    const int y = result->height() / 2;
+    QTest::mousePress(result, Qt::LeftButton, {}, QPoint(2, y));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(result->width() - 2, y),
+                     result->mapToGlobal(QPointF(result->width() - 2, y)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(result, &drag);
+    QTest::mouseRelease(result, Qt::LeftButton, {}, QPoint(result->width() - 2, y));
+    EXPECT_EQ(window.focusWidget(), result);
+    EXPECT_EQ(result->selectedText(), "1,234.50");
+    QTest::keyClick(result, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "1,234.50");
+    EXPECT_EQ(window.text(104, 20), "1,234.50");
+}
+
+TEST_F(DialogWindow, DrawsTheButtonEnterPressesAsTheDefault)
+{
+    // The form names 110: Enter presses it, and it is drawn as the default, not OK.
+    EXPECT_EQ(window.enterCommand(), 110);
+    EXPECT_TRUE(widget<QPushButton>(110)->isDefault());
+    EXPECT_FALSE(widget<QPushButton>(1)->isDefault());
+
+    // A form that names no button of the dialog gets the one the resource marks.
+    RecordingForm other("testform", 999);
+    QtDialogWindow dialog(other, ListColoursFromPalette(QApplication::palette(), false));
+    Ui::testform().setupUi(&dialog);
+    dialog.adoptControls();
+    EXPECT_EQ(dialog.enterCommand(), 1);
+    EXPECT_TRUE(qobject_cast<QPushButton*>(dialog.control(1))->isDefault());
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(other.events.back(), "command 1");
+}
+
+TEST_F(DialogWindow, FOnePressesTheHelpButtonWhileItIsEnabled)
+{
+    showActive();
+    take();
+    QTest::keyClick(widget<QLineEdit>(102), Qt::Key_F1);
+    QTest::qWait(250);
+    EXPECT_TRUE(take().empty()) << "a disabled Help button takes no key";
+    window.setEnabled(111, true);
+    QTest::keyClick(widget<QLineEdit>(102), Qt::Key_F1);
+    QTRY_COMPARE(form.count("command 111"), 1);
+}
+
+TEST_F(DialogWindow, IsWideEnoughForTheWindowManagerToShowTheWholeTitle)
+{
+    const QFontMetrics metrics(window.font());
+    EXPECT_GE(window.width(), metrics.horizontalAdvance(window.windowTitle()) +
+                                  4 * metrics.height());
+    RecordingForm about("about");
+    QtDialogWindow box(about, ListColoursFromPalette(QApplication::palette(), false));
+    ASSERT_TRUE(BuildDialogResource("about", box));
+    box.adoptControls();
+    EXPECT_GE(box.width(), metrics.horizontalAdvance(box.windowTitle()) + 4 * metrics.height());
 }
 
 } // namespace

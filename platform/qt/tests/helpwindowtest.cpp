@@ -2,6 +2,7 @@
 #include "platform/qt/qtplatform.h"
 
 #include <QPushButton>
+#include <QTest>
 #include <QTextBrowser>
 
 #include <gtest/gtest.h>
@@ -132,6 +133,56 @@ TEST(HelpWindow, FollowsLinksAndGoesBack)
     back->click();
     EXPECT_TRUE(window.pageText().contains("Start here."));
     EXPECT_FALSE(back->isEnabled());
+}
+
+
+TEST_F(Help, ContentsPutOneLinkALineFirstAndTheReferenceAfter)
+{
+    std::ofstream("twtools.hlp") << "@contents Help\n"
+                                    "First paragraph of the reference.\n\n"
+                                    "- A list item of the reference\n"
+                                    "@topic 259 Mortgage Calculator\nText.\n"
+                                    "@topic 1540 Trade-Off Analysis\nText.\n"
+                                    "@helponhelp Using This Help\nText.\n";
+    platform.help(HelpRequest::Contents, 0, nullptr);
+    const QString text = platform.helpWindow()->pageText();
+    const QStringList lines = text.split('\n', Qt::SkipEmptyParts);
+    // The title, then each topic on a line of its own, in file order, then the reference.
+    ASSERT_GE(lines.size(), 6) << text.toStdString();
+    EXPECT_EQ(lines[0].trimmed(), "Help");
+    EXPECT_TRUE(lines[1].endsWith("Mortgage Calculator")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].endsWith("Trade-Off Analysis")) << lines[2].toStdString();
+    EXPECT_TRUE(lines[3].endsWith("Using This Help")) << lines[3].toStdString();
+    EXPECT_GT(text.indexOf("First paragraph of the reference."), text.indexOf("Using This Help"));
+    const QString html = platform.helpWindow()->browser()->toHtml();
+    EXPECT_LT(html.indexOf("help:topic/259"), html.indexOf("help:topic/1540"));
+    EXPECT_LT(html.indexOf("help:helponhelp"), html.indexOf("First paragraph"));
+}
+
+TEST_F(Help, TheBuiltInContentsOpenWithTheTopicsOnTheFirstScreen)
+{
+    std::filesystem::remove("twtools.hlp");
+    platform.help(HelpRequest::Contents, 0, nullptr);
+    HelpWindow& window = *platform.helpWindow();
+    const QString text = window.pageText();
+    // Every calculator's page is named before the reference starts.
+    const int reference = text.indexOf("made by Tarrow Software");
+    ASSERT_GT(reference, 0) << text.toStdString();
+    for (const char* topic : {"Mortgage Calculator", "Loan Calculator", "Refinance Analysis",
+                              "Trade-Off Analysis", "Credit Card Debt", "Inflation Calculator"})
+        EXPECT_LT(text.indexOf(topic), reference) << topic;
+}
+
+TEST_F(Help, EscapeClosesTheHelpWindow)
+{
+    platform.help(HelpRequest::Contents, 0, nullptr);
+    HelpWindow* window = platform.helpWindow();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window->browser(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    platform.help(HelpRequest::Contents, 0, nullptr);
+    EXPECT_TRUE(window->isVisible()) << "help opens it again";
 }
 
 } // namespace

@@ -5,10 +5,13 @@
 #include "ui_listform.h"
 #include "ui_testform.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -183,7 +186,11 @@ class MessageBoxes : public Desktop
     struct Seen
     {
         QString title, text;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QString kind; // error, warning, question or information
+        QPixmap picture;
+        qreal pixelRatio = 1;
+        int pictureSide = 0; // the style's message box icon size
+        bool buttonIcons = false;
         QMessageBox::StandardButtons buttons;
         Qt::WindowModality modality = Qt::NonModal;
         QWidget* parent = nullptr;
@@ -201,9 +208,18 @@ class MessageBoxes : public Desktop
                     candidate && candidate->isVisible())
                     box = candidate;
             ASSERT_NE(box, nullptr);
-            *seen = {box->windowTitle(),     box->text(),           box->icon(),
-                     box->standardButtons(), box->windowModality(), box->parentWidget(),
-                     box->textFormat()};
+            seen->title = box->windowTitle();
+            seen->text = box->text();
+            seen->kind = box->accessibleDescription();
+            seen->picture = box->iconPixmap();
+            seen->pixelRatio = box->devicePixelRatioF();
+            seen->pictureSide = box->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, box);
+            for (const QAbstractButton* shown : box->buttons())
+                seen->buttonIcons = seen->buttonIcons || !shown->icon().isNull();
+            seen->buttons = box->standardButtons();
+            seen->modality = box->windowModality();
+            seen->parent = box->parentWidget();
+            seen->format = box->textFormat();
             if (button == QMessageBox::NoButton)
                 QTest::keyClick(box, Qt::Key_Escape);
             else
@@ -232,25 +248,25 @@ TEST_F(MessageBoxes, ShowTextTitleIconAndButtonsAndReturnTheAnswer)
         bool systemModal;
         QMessageBox::StandardButton press;
         MessageAnswer expected;
-        QMessageBox::Icon icon_;
+        const char* kind;
         Qt::WindowModality modality;
         QWidget* parent;
     } cases[] = {
         {"question, no owner, system-modal: over the main window", nullptr, MessageIcon::Question,
-         MessageButtons::YesNo, true, QMessageBox::Yes, MessageAnswer::Yes, QMessageBox::Question,
+         MessageButtons::YesNo, true, QMessageBox::Yes, MessageAnswer::Yes, "question",
          Qt::ApplicationModal, &mainWindow},
         {"no", nullptr, MessageIcon::Question, MessageButtons::YesNo, true, QMessageBox::No,
-         MessageAnswer::No, QMessageBox::Question, Qt::ApplicationModal, &mainWindow},
+         MessageAnswer::No, "question", Qt::ApplicationModal, &mainWindow},
         {"escape answers no", nullptr, MessageIcon::Question, MessageButtons::YesNo, true,
-         QMessageBox::NoButton, MessageAnswer::No, QMessageBox::Question, Qt::ApplicationModal,
+         QMessageBox::NoButton, MessageAnswer::No, "question", Qt::ApplicationModal,
          &mainWindow},
         {"field error owned by the dialog", &owner, MessageIcon::Error, MessageButtons::Ok, true,
-         QMessageBox::Ok, MessageAnswer::Ok, QMessageBox::Critical, Qt::ApplicationModal, &owner},
+         QMessageBox::Ok, MessageAnswer::Ok, "error", Qt::ApplicationModal, &owner},
         {"warning owned by the dialog, not system-modal", &owner, MessageIcon::Warning,
-         MessageButtons::Ok, false, QMessageBox::Ok, MessageAnswer::Ok, QMessageBox::Warning,
+         MessageButtons::Ok, false, QMessageBox::Ok, MessageAnswer::Ok, "warning",
          Qt::WindowModal, &owner},
         {"no owner, not system-modal: nobody's child", nullptr, MessageIcon::Information,
-         MessageButtons::Ok, false, QMessageBox::Ok, MessageAnswer::Ok, QMessageBox::Information,
+         MessageButtons::Ok, false, QMessageBox::Ok, MessageAnswer::Ok, "information",
          Qt::WindowModal, nullptr},
     };
     for (const auto& c : cases) {
@@ -264,7 +280,20 @@ TEST_F(MessageBoxes, ShowTextTitleIconAndButtonsAndReturnTheAnswer)
         EXPECT_EQ(seen.title, "Tarrow Software");
         EXPECT_EQ(seen.text, "Line one\nand <b>two</b>");
         EXPECT_EQ(seen.format, Qt::PlainText);
-        EXPECT_EQ(seen.icon, c.icon_);
+        EXPECT_EQ(seen.kind, c.kind);
+        // Drawn for the box's pixel density, not a fallback picture blown up; no stock
+        // pictures on the buttons.
+        ASSERT_FALSE(seen.picture.isNull());
+        EXPECT_EQ(seen.picture.devicePixelRatio(), seen.pixelRatio);
+        EXPECT_EQ(seen.picture.width(), qRound(seen.pictureSide * seen.pixelRatio));
+        EXPECT_FALSE(seen.buttonIcons);
+        // Without an icon theme the picture is the program's own for the kind of box.
+        if (!QIcon::hasThemeIcon("dialog-" + seen.kind)) {
+            const QPixmap own = QIcon(":/icons/message-" + seen.kind + ".svg")
+                                    .pixmap(QSize(seen.pictureSide, seen.pictureSide),
+                                            seen.pixelRatio);
+            EXPECT_EQ(seen.picture.toImage(), own.toImage());
+        }
         EXPECT_EQ(seen.buttons, c.buttons == MessageButtons::YesNo
                                     ? QMessageBox::Yes | QMessageBox::No
                                     : QMessageBox::StandardButtons(QMessageBox::Ok));

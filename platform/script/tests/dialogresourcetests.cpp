@@ -90,6 +90,59 @@ TEST(ParseDialogResource, RejectsTextThatIsNoDialog)
 
 // The compiled-in dialogs must be readable without any application object: a resource file
 // linked through a static library is easily lost.
+// The reader recurses once a level; a file nested tens of thousands of levels deep must be
+// refused, not overflow the stack, and a shallow one still read. The text of a property may
+// nest just as deeply.
+TEST(ParseDialogResource, RefusesNestingDeeperThanAnyDialog)
+{
+    const auto nested = [](int levels, std::string_view open, std::string_view close,
+                           std::string_view inside) {
+        std::string text;
+        for (int i = 0; i < levels; ++i)
+            text += open;
+        text += inside;
+        for (int i = 0; i < levels; ++i)
+            text += close;
+        return text;
+    };
+    const std::string control = Item(Control("QLineEdit", 101, "x"));
+    const struct
+    {
+        const char* what;
+        std::string items;
+        bool read;
+    } cases[] = {
+        {"layouts 20 deep",
+         nested(20, "<item><layout class=\"QVBoxLayout\">", "</layout></item>", control), true},
+        {"widgets 50 deep",
+         nested(50, "<item><widget class=\"QWidget\">", "</widget></item>", control), true},
+        {"layouts 50000 deep",
+         nested(50000, "<item><layout class=\"QVBoxLayout\">", "</layout></item>", control), false},
+        {"widgets 50000 deep",
+         nested(50000, "<item><widget class=\"QWidget\">", "</widget></item>", control), false},
+        {"unknown elements 100000 deep", Item(nested(100000, "<x>", "</x>", "")), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::optional<DialogResource> dialog = ParseDialogResource(Dialog("deep", c.items));
+        EXPECT_EQ(dialog.has_value(), c.read);
+        if (dialog && c.read) {
+            ASSERT_EQ(dialog->controls.size(), 1u);
+            EXPECT_EQ(dialog->controls[0].id, 101);
+        }
+    }
+
+    const std::string deepText =
+        "<widget class=\"QLabel\" name=\"deep\"><property name=\"controlId\" stdset=\"0\">"
+        "<number>7</number></property><property name=\"text\"><string>" +
+        nested(100000, "<b>", "</b>", "deep text") + "</string></property></widget>";
+    const std::optional<DialogResource> dialog =
+        ParseDialogResource(Dialog("text", Item(deepText)));
+    ASSERT_TRUE(dialog.has_value());
+    ASSERT_EQ(dialog->controls.size(), 1u);
+    EXPECT_EQ(dialog->controls[0].text, "deep text");
+}
+
 TEST(ReadCompiledDialog, FindsTheDialogsBuiltIntoTheProgram)
 {
     const std::optional<std::string> about = ScriptHost::ReadCompiledDialog("about");

@@ -102,6 +102,10 @@ class ScriptHostTest : public ::testing::Test, public MainWindowEvents
             a_.window->bringToFront();
         else if (id == 5)
             host_.destroy();
+        else if (id == 6) { // a new window each time, from wherever the command comes
+            TestForm nested{"B", out_};
+            nested.open(host_);
+        }
     }
     void closeRequested() override { out_ << "main close\n"; }
     void toolbarNotified() override {}
@@ -260,6 +264,63 @@ TEST_F(ScriptHostTest, QuestionBoxTakesTheAnswerGivenBeforeItOnce)
                           "message\tquestion\tTitle\tLine 1\\nLine 2\\r\nA ok\n"
                           "message\tquestion\tTitle\tSure?\nA yes\n"
                           "message\tquestion\tTitle\tReally?\nA no\n");
+}
+
+// Windows opened from inside windows nest their loops on the stack; past the bound the run
+// stops with an error instead of running out of stack.
+TEST_F(ScriptHostTest, StopsWindowsNestedBeyondTheBound)
+{
+    std::string script;
+    for (int i = 0; i < 10000; ++i)
+        script += "command 6\n";
+    EXPECT_EQ(run(script), 2);
+    std::string expected;
+    for (int i = 0; i < ScriptHost::kMaxNestedWindows; ++i)
+        expected += "main command 6\nopen\tB\nB opened\n";
+    expected += "main command 6\nerror\t" + std::to_string(ScriptHost::kMaxNestedWindows + 1) +
+                "\ttoo many nested windows (at most " +
+                std::to_string(ScriptHost::kMaxNestedWindows) + ")\n";
+    EXPECT_EQ(out_.str(), expected);
+
+    // The bound is on the nesting, not on the windows opened one after the other.
+    out_.str("");
+    std::string sequence;
+    for (int i = 0; i < 3 * ScriptHost::kMaxNestedWindows; ++i)
+        sequence += "command 6\npress 1\n";
+    EXPECT_EQ(run(sequence), 0);
+    EXPECT_EQ(out_.str().find("error"), std::string::npos);
+}
+
+// A script without line feeds (/dev/zero) must not fill the memory: a line is read up to
+// the bound, which a comment line may reach but not pass.
+TEST_F(ScriptHostTest, StopsAtALineLongerThanTheBound)
+{
+    const std::size_t bound = ScriptHost::kMaxLineBytes;
+    EXPECT_EQ(run("# " + std::string(bound - 2, 'x') + "\ncommand 1\n"), 0);
+    EXPECT_EQ(out_.str(), "main command 1\nopen\tA\nA opened\n");
+
+    out_.str("");
+    EXPECT_EQ(run("command 1\n# " + std::string(bound, '\0')), 2);
+    EXPECT_EQ(out_.str(), "main command 1\nopen\tA\nA opened\nerror\t2\tline longer than " +
+                              std::to_string(bound) + " bytes\n");
+}
+
+// The fields of an output line are separated by tabs: a tab, a line break or a backslash
+// inside a text is escaped, so that the line splits into the texts it was made of.
+TEST_F(ScriptHostTest, EscapesTabsBackslashesAndLineBreaksInTexts)
+{
+    EXPECT_EQ(run("command 1\nset 101 a\tb\\c\\n\\\\\nshow 101\n"), 0);
+    EXPECT_EQ(out_.str(),
+              "main command 1\nopen\tA\nA opened\nfield\t101\ta\\tb\\\\c\\\\n\\\\\\\\\n");
+
+    out_.str("");
+    a_.onCommand = [&](int) {
+        host_.message(a_.window, "C:\\tmp\tx\r\n", "T\\", MessageIcon::Warning, MessageButtons::Ok,
+                      true);
+    };
+    EXPECT_EQ(run("command 1\npress 10\n"), 0);
+    EXPECT_EQ(out_.str(), "main command 1\nopen\tA\nA opened\nA command 10\n"
+                          "message\twarning\tT\\\\\tC:\\\\tmp\\tx\\r\\n\n");
 }
 
 TEST_F(ScriptHostTest, RowsArePrintedOnlyOnceTheListIsShown)

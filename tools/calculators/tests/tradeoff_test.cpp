@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <random>
 
 namespace tw {
 namespace {
@@ -109,6 +112,130 @@ TEST(CompareTradeOffs, FlagsAmountsBeyondTheFloatRange)
     TradeInput typed; // a value typed beyond the float range reads as infinity
     typed.options[2].fixedCost = std::numeric_limits<float>::infinity();
     EXPECT_FALSE(CompareTradeOffs(typed).finite);
+}
+
+// A float of any sign and magnitude, by its exponent, from 2^low to 2^high; now and then 0.
+float AnyFloat(std::mt19937& random, int low, int high)
+{
+    std::uniform_int_distribution<int> exponent(low, high);
+    std::uniform_real_distribution<float> mantissa(1.0f, 2.0f);
+    std::bernoulli_distribution negative(0.5);
+    if (std::uniform_int_distribution<int>(0, 15)(random) == 0)
+        return 0;
+    const float value = std::ldexp(mantissa(random), exponent(random));
+    return negative(random) ? -value : value;
+}
+
+// The end amount without the walk must be the walk's float, bit for bit, for every option
+// and count: options whose values climb or fall through many binades, cross zero, start on
+// ties (whole amounts with half-unit steps), sit among the subnormals, or reach the point
+// where a period no longer changes anything.
+TEST(TradeEndAmount, EqualsTheWalkPeriodByPeriod)
+{
+    std::mt19937 random(20261209);
+    std::uniform_real_distribution<double> logCount(0, 18);
+    int compared = 0;
+    for (int i = 0; i < 1500; ++i) {
+        TradeOption option;
+        switch (i % 5) {
+        case 0: // anything
+            option.fixedAmount = AnyFloat(random, -30, 40);
+            option.fixedCost = AnyFloat(random, -30, 40);
+            option.incomePerPeriod = AnyFloat(random, -30, 30);
+            option.costPerPeriod = AnyFloat(random, -30, 30);
+            break;
+        case 1: { // a start far from zero, moving towards it and past it
+            const float step = AnyFloat(random, -10, 20);
+            option.incomePerPeriod = step;
+            option.fixedCost =
+                step * static_cast<float>(std::uniform_int_distribution<int>(1, 200000)(random));
+            break;
+        }
+        case 2: // steps of half units: ties between two floats, which go to the even one
+            option.fixedAmount =
+                static_cast<float>(std::uniform_int_distribution<int>(-(1 << 25), 1 << 25)(random));
+            option.incomePerPeriod = std::ldexp(
+                static_cast<float>(std::uniform_int_distribution<int>(-7, 7)(random)) + 0.5f,
+                std::uniform_int_distribution<int>(-2, 3)(random));
+            break;
+        case 3: // among the subnormals and the smallest normals
+            option.fixedAmount = AnyFloat(random, -149, -120);
+            option.incomePerPeriod = AnyFloat(random, -149, -125);
+            option.costPerPeriod = AnyFloat(random, -149, -125);
+            break;
+        case 4: // income and cost that nearly cancel, in extended precision
+            option.incomePerPeriod = AnyFloat(random, 0, 30);
+            option.costPerPeriod = std::nextafter(option.incomePerPeriod, 0.0f);
+            option.fixedAmount = AnyFloat(random, -40, 0);
+            break;
+        }
+        const int periods = static_cast<int>(std::pow(2.0, logCount(random)));
+        const Money expected = TradeEndAmountByPeriods(option, periods);
+        const Money actual = TradeEndAmount(option, periods);
+        if (std::memcmp(&expected, &actual, sizeof expected) != 0) {
+            ADD_FAILURE() << Format("fixed amount %a, fixed cost %a, income %a, cost %a, "
+                                    "periods %d: walk %a, without the walk %a",
+                                    static_cast<double>(option.fixedAmount),
+                                    static_cast<double>(option.fixedCost),
+                                    static_cast<double>(option.incomePerPeriod),
+                                    static_cast<double>(option.costPerPeriod), periods,
+                                    static_cast<double>(expected), static_cast<double>(actual));
+        }
+        ++compared;
+    }
+    EXPECT_EQ(compared, 1500);
+}
+
+// Counts up to the int range's end, on options whose walk reaches its end value within a few
+// million periods, so that the walk can still be the reference.
+TEST(TradeEndAmount, EqualsTheWalkForHugeCounts)
+{
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> count(1 << 22, std::numeric_limits<int>::max());
+    for (int i = 0; i < 200; ++i) {
+        TradeOption option;
+        const float step = AnyFloat(random, -20, 20);
+        if (step == 0)
+            continue;
+        option.incomePerPeriod = step;
+        // Growing away from zero from about 2^24 steps, where a step stops counting.
+        const double start =
+            std::ldexp(std::uniform_real_distribution<double>(0.98, 3)(random), 24);
+        option.fixedAmount = static_cast<float>(start * static_cast<double>(step));
+        const int periods = count(random);
+        const Money expected = TradeEndAmountByPeriods(option, periods);
+        const Money actual = TradeEndAmount(option, periods);
+        EXPECT_EQ(expected, actual)
+            << Format("start %a step %a periods %d", static_cast<double>(option.fixedAmount),
+                      static_cast<double>(step), periods);
+    }
+}
+
+// The case that froze the form: 999999999 periods, a fixed cost of 1.07e9 and an income of 65
+// a period walk some 3·10^7 periods before the value stops changing.
+TEST(TradeEndAmount, TakesAHugePeriodCountAtOnce)
+{
+    TradeInput in;
+    in.options[0].fixedCost = 1.07e9f;
+    in.options[0].incomePerPeriod = 65;
+    in.options[1].fixedCost = 1.07e9f;
+    in.options[1].incomePerPeriod = 64.5f;
+    in.options[2].fixedAmount = -1.07e9f;
+    in.options[2].costPerPeriod = -65;
+    in.periods = 1e9f; // 999999999 as typed: it has no float, and reads as 1e9
+    for (const TradeOption& option : in.options)
+        EXPECT_EQ(TradeEndAmount(option, 999999999), TradeEndAmountByPeriods(option, 999999999));
+
+    using Clock = std::chrono::steady_clock;
+    constexpr int kRuns = 200;
+    const auto start = Clock::now();
+    float sum = 0;
+    for (int i = 0; i < kRuns; ++i)
+        sum += CompareTradeOffs(in).endAmounts[i % 3];
+    const double each = std::chrono::duration<double>(Clock::now() - start).count() / kRuns;
+    EXPECT_TRUE(std::isfinite(sum));
+    // Well under a millisecond even in a sanitizer build; the walk took about a second.
+    EXPECT_LT(each, 1e-3) << each * 1e6 << " microseconds a calculation";
 }
 
 // Written by hand from the file layout: head, periods + 2, the named options, rows 0 to

@@ -1,0 +1,311 @@
+// The real forms on the desktop host: what a person notices in the first minute (where the
+// cursor is, what typing does, what Enter and F1 do, how the results and the tables look
+// and fit the font), checked over every dialog resource.
+#include "platform/qt/dialogfactory.h"
+#include "platform/qt/numbercharacters.h"
+#include "platform/qt/qtdialogwindow.h"
+#include "platform/qt/qtplatform.h"
+#include "tools/calculators/creditcardform.h"
+#include "tools/calculators/effectiveform.h"
+#include "tools/calculators/inflationform.h"
+#include "tools/calculators/taxesform.h"
+#include "tools/calculators/tradeform.h"
+#include "tools/mortgage/accelform.h"
+#include "tools/mortgage/loanform.h"
+#include "tools/mortgage/mortgageform.h"
+#include "tools/mortgage/scheduleform.h"
+#include "tools/refinance/refinanceform.h"
+#include "tools/refinance/resultsform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+
+namespace tw {
+namespace {
+
+struct IdleForm final : Form
+{
+    explicit IdleForm(std::string name) : name(std::move(name)) {}
+    std::string_view resource() const override { return name; }
+    void opened(Window&) override {}
+    std::string name;
+};
+
+QtDialogWindow* Shown(const char* name)
+{
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == QLatin1String(name) && top->isVisible())
+            return qobject_cast<QtDialogWindow*>(top);
+    return nullptr;
+}
+
+TEST(DesktopFields, EveryTypedFieldIsANumberFieldButTheOptionNames)
+{
+    const std::set<std::pair<std::string, int>> textFields = {
+        {"trade", TradeForm::kFirstName},
+        {"trade", TradeForm::kFirstName + 1},
+        {"trade", TradeForm::kFirstName + 2}};
+    int numberFields = 0;
+    for (const std::string& name : DialogResourceNames()) {
+        SCOPED_TRACE(name);
+        IdleForm form(name);
+        QtDialogWindow window(form, ListColoursFromPalette(QApplication::palette(), false));
+        ASSERT_TRUE(BuildDialogResource(name, window));
+        window.adoptControls();
+        for (QLineEdit* edit : window.findChildren<QLineEdit*>()) {
+            const int id = edit->property("controlId").toInt();
+            SCOPED_TRACE("control " + std::to_string(id));
+            const bool number = qobject_cast<const NumberCharacters*>(edit->validator()) != nullptr;
+            if (edit->isReadOnly()) {
+                EXPECT_FALSE(number);
+                EXPECT_EQ(edit->focusPolicy(), Qt::ClickFocus) << "a result: out of the Tab chain";
+            } else {
+                EXPECT_EQ(number, textFields.count({name, id}) == 0);
+                numberFields += number;
+            }
+        }
+    }
+    EXPECT_GT(numberFields, 50);
+}
+
+TEST(DesktopFields, EveryHelpButtonTakesFOne)
+{
+    int helps = 0;
+    for (const std::string& name : DialogResourceNames()) {
+        SCOPED_TRACE(name);
+        IdleForm form(name);
+        QtDialogWindow window(form, ListColoursFromPalette(QApplication::palette(), false));
+        ASSERT_TRUE(BuildDialogResource(name, window));
+        for (const QPushButton* button : window.findChildren<QPushButton*>()) {
+            const bool help = button->text() == QLatin1String("Help");
+            EXPECT_EQ(button->shortcut() == QKeySequence(Qt::Key_F1), help)
+                << button->text().toStdString();
+            helps += help;
+        }
+    }
+    EXPECT_EQ(helps, 8) << "every calculator but the inflation calculator";
+}
+
+// One opening of a real form: which field has the focus, and what Enter presses.
+struct Opening
+{
+    const char* resource;
+    std::function<std::unique_ptr<Form>(ToolContext&)> make;
+    int firstField;
+    int enterButton;
+    int ok;
+};
+
+template <typename F> std::function<std::unique_ptr<Form>(ToolContext&)> Maker()
+{
+    return [](ToolContext& context) { return std::make_unique<F>(context); };
+}
+
+class Forms : public ::testing::Test
+{
+protected:
+    Forms() { QDir::setCurrent(directory.path()); }
+    ~Forms() override { QDir::setCurrent(previous); }
+
+    QString previous = QDir::currentPath();
+    QTemporaryDir directory;
+    QtPlatform platform{false};
+    AppRecords records;
+    OpenMarks marks;
+    ToolContext context{platform, records, marks, {}, {}};
+};
+
+TEST_F(Forms, OpenOnTheirFirstFieldWithItsTextSelectedAndEnterPressesCalculate)
+{
+    // Enter is Calculate unless the form's own description says otherwise: the effective
+    // rate calculator closes on Enter, the refinance form runs Do Analysis.
+    const Opening openings[] = {
+        {"mortgage", Maker<MortgageForm>(), 102, 112, 109},
+        {"mortgagec", Maker<LoanForm>(), 104, 112, 109},
+        {"accel", Maker<AccelForm>(), 1, 102, 101},
+        {"refinance", Maker<RefinanceForm>(), RefinanceForm::kRefinanceAge,
+         RefinanceForm::kDoAnalysis, RefinanceForm::kOk},
+        {"inflate", Maker<InflationForm>(), 101, InflationForm::kCalculate, InflationForm::kOk},
+        {"taxinf", Maker<TaxesForm>(), 10, TaxesForm::kCalculate, TaxesForm::kOk},
+        {"effective", Maker<EffectiveForm>(), 10, EffectiveForm::kOk, EffectiveForm::kOk},
+        {"ccard", Maker<CreditCardForm>(), 104, CreditCardForm::kCalculate, CreditCardForm::kOk},
+        {"trade", Maker<TradeForm>(), TradeForm::kFirstName, TradeForm::kCalculate,
+         TradeForm::kOk},
+    };
+    for (const Opening& opening : openings) {
+        SCOPED_TRACE(opening.resource);
+        int focused = 0;
+        bool wholeTextSelected = false;
+        int enter = 0;
+        std::set<int> drawnDefault;
+        QTimer::singleShot(0, [&] {
+            QtDialogWindow* window = Shown(opening.resource);
+            ASSERT_NE(window, nullptr);
+            if (auto* edit = qobject_cast<QLineEdit*>(window->focusWidget())) {
+                focused = edit->property("controlId").toInt();
+                wholeTextSelected = edit->selectedText() == edit->text();
+            }
+            enter = window->enterCommand();
+            for (const QPushButton* button : window->findChildren<QPushButton*>())
+                if (button->isDefault())
+                    drawnDefault.insert(button->property("controlId").toInt());
+            qobject_cast<QPushButton*>(window->control(opening.ok))->click();
+        });
+        const std::unique_ptr<Form> form = opening.make(context);
+        platform.runModal(*form, nullptr);
+        EXPECT_EQ(focused, opening.firstField);
+        EXPECT_TRUE(wholeTextSelected);
+        EXPECT_EQ(enter, opening.enterButton);
+        EXPECT_EQ(drawnDefault, std::set<int>{opening.enterButton});
+    }
+}
+
+TEST_F(Forms, TypingIntoAFreshInflationCalculatorReplacesItsTextAndEnterCalculates)
+{
+    QString result;
+    QTimer::singleShot(0, [&] {
+        QtDialogWindow* window = Shown("inflate");
+        ASSERT_NE(window, nullptr);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        // Start age, end age, amount, rate in the Tab order of the form; Enter in the last.
+        bool first = true;
+        for (const char* typed : {"30", "40", "1000", "3"}) {
+            if (!first)
+                QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+            first = false;
+            QTest::keyClicks(window->focusWidget(), typed);
+        }
+        EXPECT_EQ(window->focusWidget(), window->control(InflationForm::kRate));
+        QTest::keyClick(window->focusWidget(), Qt::Key_Return);
+        result = qobject_cast<QLineEdit*>(window->control(105))->text().trimmed();
+        qobject_cast<QPushButton*>(window->control(InflationForm::kOk))->click();
+    });
+    InflationForm form(context);
+    platform.runModal(form, nullptr);
+    EXPECT_EQ(result, "1343.92");
+}
+
+// The table windows in a large font: nothing cut, and no shrinking below what keeps the list
+// and both buttons usable.
+class LargeFont : public Forms
+{
+protected:
+    LargeFont() : saved(QApplication::font())
+    {
+        QFont large = saved;
+        large.setPointSize(13);
+        QApplication::setFont(large);
+    }
+    ~LargeFont() override { QApplication::setFont(saved); }
+
+    static void CheckTable(QtDialogWindow& window, int ok, int print)
+    {
+        auto* list = window.findChild<QTreeView*>();
+        ASSERT_NE(list, nullptr);
+        const QHeaderView& header = *list->header();
+        for (int column = 0; column < header.count(); ++column)
+            EXPECT_GE(header.sectionSize(column), header.sectionSizeHint(column))
+                << "title of column " << column << " cut";
+
+        const QFontMetrics metrics(window.font());
+        const QRect okRect = window.control(ok)->geometry();
+        const QRect printRect = window.control(print)->geometry();
+        for (const QRect& button : {okRect, printRect}) {
+            EXPECT_GE(button.width(), 60);
+            EXPECT_GE(button.height(), std::max(20, metrics.height()));
+            EXPECT_TRUE(window.rect().contains(button));
+            EXPECT_GE(button.top(), list->geometry().bottom()) << "the list covers a button";
+        }
+        EXPECT_FALSE(okRect.intersects(printRect));
+        EXPECT_GE(okRect.width(), metrics.horizontalAdvance("OK"));
+        EXPECT_GE(printRect.width(), metrics.horizontalAdvance("Print"));
+    }
+
+    static void Shrink(QtDialogWindow& window)
+    {
+        window.resize(40, 40);
+        QCoreApplication::processEvents();
+    }
+
+    QFont saved;
+};
+
+TEST_F(LargeFont, TheScheduleWindowFitsItsTitlesFiguresAndButtons)
+{
+    MortgageRecord& record = records.mortgageRecord();
+    record.startAge = 35;
+    record.payoffAge = 65;
+    record.amount = 200000;
+    record.downPayment = 40000;
+    record.rate = 6.5F;
+    record.years = 30;
+    record.appreciation = 3;
+    QSize least;
+    QTimer::singleShot(0, [&] {
+        QtDialogWindow* window = Shown("moschedule");
+        ASSERT_NE(window, nullptr);
+        CheckTable(*window, ScheduleForm::kOk, ScheduleForm::kPrint);
+        Shrink(*window);
+        least = window->size();
+        EXPECT_EQ(least, window->minimumSize());
+        CheckTable(*window, ScheduleForm::kOk, ScheduleForm::kPrint);
+        qobject_cast<QPushButton*>(window->control(ScheduleForm::kOk))->click();
+    });
+    ScheduleForm form(context);
+    platform.runModal(form, nullptr);
+    EXPECT_GT(least.width(), 2 * 60 + 10);
+    EXPECT_GT(least.height(), 3 * QFontMetrics(QApplication::font()).height());
+}
+
+TEST_F(LargeFont, TheRefinanceResultsWindowFitsItsTitlesFiguresAndButtons)
+{
+    records.currentMortgage.startAge = 40;
+    records.currentMortgage.principal = 200000;
+    records.currentMortgage.rate = 8;
+    records.currentMortgage.years = 30;
+    records.currentRefinance.refinanceAge = 45;
+    records.currentRefinance.rate = 6;
+    records.currentRefinance.years = 30;
+    int rows = 0;
+    QTimer::singleShot(0, [&] {
+        QtDialogWindow* refinance = Shown("refinance");
+        ASSERT_NE(refinance, nullptr);
+        QTimer::singleShot(0, [&, refinance] {
+            QtDialogWindow* window = Shown("raschedule");
+            ASSERT_NE(window, nullptr);
+            CheckTable(*window, RefinanceResultsForm::kOk, RefinanceResultsForm::kPrint);
+            Shrink(*window);
+            EXPECT_EQ(window->size(), window->minimumSize());
+            CheckTable(*window, RefinanceResultsForm::kOk, RefinanceResultsForm::kPrint);
+            rows = window->findChild<QTreeView*>()->model()->rowCount();
+            qobject_cast<QPushButton*>(window->control(RefinanceResultsForm::kOk))->click();
+            QTimer::singleShot(0, [refinance] {
+                qobject_cast<QPushButton*>(refinance->control(RefinanceForm::kOk))->click();
+            });
+        });
+        qobject_cast<QPushButton*>(refinance->control(RefinanceForm::kShowDetails))->click();
+    });
+    RefinanceForm form(context);
+    platform.runModal(form, nullptr);
+    EXPECT_EQ(rows, 62) << "the shrunk window still holds the whole table";
+}
+
+} // namespace
+} // namespace tw
