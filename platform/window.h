@@ -36,7 +36,7 @@ struct ListColumn
 // an id the dialog does not have reads as empty and ignores what is done to it.
 class Window
 {
-public:
+  public:
     virtual ~Window() = default;
 
     // At most maxChars − 1 characters (not bytes) of the control's text, UTF-8.

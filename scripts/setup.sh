@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libqt6svg6 qt6-qpa-plugins
   libgtest-dev
   xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core locales poppler-utils
+  # pictures of every window under a window manager, in a dark palette too (screenshots.sh)
+  openbox qt6ct
   # installing and packaging: the icon renderer, the entries' validators, manual pages, the .deb
   qt6-svg-dev desktop-file-utils appstream man-db groff-base dpkg-dev lintian
   # the clang builds: UBSan with float-to-int overflow, and the libFuzzer targets

@@ -9,7 +9,7 @@ namespace tw {
 // beside it from then on.
 class AboutForm final : public Form
 {
-public:
+  public:
     static constexpr int kOk = 101;
     static constexpr int kVersion = 102;
 
@@ -22,7 +22,7 @@ public:
     void closeRequested() override;
     void surfaceClicked() override;
 
-private:
+  private:
     ToolContext& context_;
     Window* window_ = nullptr;
 };

@@ -14,14 +14,14 @@ class BandedRowDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
 
-public:
+  public:
     explicit BandedRowDelegate(ListColours colours, QObject* parent = nullptr);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-private:
+  private:
     ListColours colours_;
 };
 

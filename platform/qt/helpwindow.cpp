@@ -84,7 +84,8 @@ QString BodyHtml(std::string_view body)
 
 QString Link(const QString& address, const QString& title)
 {
-    return QStringLiteral("<a href=\"%1:%2\">%3</a>").arg(QString::fromLatin1(kScheme), address, title);
+    return QStringLiteral("<a href=\"%1:%2\">%3</a>")
+        .arg(QString::fromLatin1(kScheme), address, title);
 }
 
 QString TopicTitle(const HelpPage& page)
@@ -104,8 +105,8 @@ QString ContentsHtml(const HelpFile& file, const QString& note)
         html += "<p><i>" + note.toHtmlEscaped() + "</i></p>";
     html += "<ul>";
     for (const HelpPage& page : file.topics)
-        html += "<li>" + Link(kTopicPrefix + QString::number(page.context), TopicTitle(page)) +
-                "</li>";
+        html +=
+            "<li>" + Link(kTopicPrefix + QString::number(page.context), TopicTitle(page)) + "</li>";
     const QString usingHelp = file.helpOnHelp && !file.helpOnHelp->title.empty()
                                   ? Escaped(file.helpOnHelp->title)
                                   : QStringLiteral("Using help");
@@ -141,7 +142,8 @@ HelpWindow::HelpWindow(QWidget* parent)
     layout->addWidget(browser_);
 
     browser_->setOpenLinks(false);
-    connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) { follow(link); });
+    connect(browser_, &QTextBrowser::anchorClicked, this,
+            [this](const QUrl& link) { follow(link); });
     connect(contents, &QPushButton::clicked, this, [this] { go(kContents); });
     connect(back_, &QPushButton::clicked, this, [this] { back(); });
     back_->setEnabled(false);
@@ -159,7 +161,10 @@ void HelpWindow::setHelpFile(HelpFile file)
                        : QStringLiteral("Help"));
 }
 
-void HelpWindow::showContents() { go(kContents); }
+void HelpWindow::showContents()
+{
+    go(kContents);
+}
 
 void HelpWindow::showTopic(int context)
 {
@@ -167,9 +172,15 @@ void HelpWindow::showTopic(int context)
                             : kMissingPrefix + QString::number(context));
 }
 
-void HelpWindow::showHelpOnHelp() { go(kHelpOnHelp); }
+void HelpWindow::showHelpOnHelp()
+{
+    go(kHelpOnHelp);
+}
 
-QString HelpWindow::pageText() const { return browser_->toPlainText(); }
+QString HelpWindow::pageText() const
+{
+    return browser_->toPlainText();
+}
 
 void HelpWindow::go(const QString& address)
 {

@@ -58,8 +58,8 @@ ListColours ListColoursFromPalette(const QPalette& palette, bool lighter)
     const QColor alternate =
         VisibleBand(colour(QPalette::AlternateBase), colours.base, colours.text);
 
-    colours.band = FromColour(LightenColor(
-        MakeColour(alternate.red(), alternate.green(), alternate.blue()), lighter));
+    colours.band = FromColour(
+        LightenColor(MakeColour(alternate.red(), alternate.green(), alternate.blue()), lighter));
     colours.grid = Mixed(alternate, colours.text, kGridWeight);
     colours.highlight = colour(QPalette::Highlight);
     colours.highlightedText = colour(QPalette::HighlightedText);

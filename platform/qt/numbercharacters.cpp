@@ -19,7 +19,7 @@ constexpr int kHintMilliseconds = 5000;
 // takes no focus and goes away after a few seconds or when the field is left.
 class RefusalHint final : public QLabel
 {
-public:
+  public:
     explicit RefusalHint(QLineEdit& field)
         : QLabel(NumberFieldHint(), &field, Qt::ToolTip | Qt::BypassGraphicsProxyWidget),
           field_(field)
@@ -46,7 +46,7 @@ public:
         timer_.start(kHintMilliseconds);
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (watched == &field_ && isVisible()) {
@@ -64,7 +64,7 @@ protected:
         return QLabel::eventFilter(watched, event);
     }
 
-private:
+  private:
     QLineEdit& field_;
     QTimer timer_;
 };

@@ -22,7 +22,7 @@ class NumberCharacters final : public QValidator
 {
     Q_OBJECT
 
-public:
+  public:
     using QValidator::QValidator;
 
     State validate(QString& input, int& position) const override;

@@ -89,6 +89,14 @@ std::string Truncated(const QString& text, int maxChars)
     return text.left(units).toStdString();
 }
 
+// Selects the whole text with the cursor at its start, so that a field too narrow for a text
+// padded by its format shows the figures rather than the trailing blanks.
+void SelectWhole(QLineEdit& edit)
+{
+    const int length = static_cast<int>(edit.text().size());
+    edit.setSelection(length, -length);
+}
+
 bool BoolProperty(const QObject* object, const char* name)
 {
     const QVariant value = object->property(name);
@@ -112,6 +120,42 @@ void ShowAsResult(QLineEdit& edit)
     edit.setPalette(palette);
     // A click gives the focus, so that the text can be selected and copied; Tab passes by.
     edit.setFocusPolicy(Qt::ClickFocus);
+}
+
+// Labels that a resource gives one fixed width line up in columns across groups. A larger
+// font keeps them lined up: each set of them takes the width its widest text needs, so that
+// none is cut.
+void WidenFixedLabels(QWidget& dialog)
+{
+    std::map<int, std::vector<QLabel*>> byWidth;
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (!label->wordWrap() && label->minimumWidth() > 0 &&
+            label->minimumWidth() == label->maximumWidth())
+            byWidth[label->minimumWidth()].push_back(label);
+    }
+    for (auto& [width, labels] : byWidth) {
+        int needed = width;
+        for (const QLabel* label : labels)
+            needed = std::max(needed, label->sizeHint().width());
+        if (needed > width) {
+            for (QLabel* label : labels)
+                label->setFixedWidth(needed);
+        }
+    }
+}
+
+// A button a layout places may be squeezed down to its declared minimum width; in a larger
+// font that cuts its text, so the minimum grows to the text with half a line either side.
+void KeepButtonTextsWhole(QWidget& dialog)
+{
+    if (!dialog.layout())
+        return; // the form places the buttons itself (fittedSize)
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        const QFontMetrics metrics(button->font());
+        const int needed = metrics.horizontalAdvance(button->text()) + metrics.height();
+        if (button->minimumWidth() < needed)
+            button->setMinimumWidth(needed);
+    }
 }
 
 void ShowImage(QLabel& label)
@@ -183,6 +227,8 @@ void QtDialogWindow::adoptControls()
             adoptField(*edit);
     }
     chooseDefaultButton();
+    WidenFixedLabels(*this);
+    KeepButtonTextsWhole(*this);
     applyFrame();
     if (QFile::exists(kWindowIcon))
         setWindowIcon(QIcon(kWindowIcon));
@@ -229,7 +275,7 @@ void QtDialogWindow::focusFirstField()
         if (edit && !edit->isReadOnly() && edit->isEnabled() && edit->isVisibleTo(this) &&
             (edit->focusPolicy() & Qt::TabFocus)) {
             edit->setFocus(Qt::TabFocusReason);
-            edit->selectAll();
+            SelectWhole(*edit);
             return;
         }
     }
@@ -252,16 +298,19 @@ void QtDialogWindow::applyFrame()
     if (layout())
         layout()->activate();
     if (!resizable) {
-        // The resource's size, unless the desktop's font needs more for every label whole or
-        // for the window manager to show the whole title.
+        // The resource's size, unless the desktop's font needs more for every label and field
+        // whole or for the window manager to show the whole title.
         const QFontMetrics metrics(font());
         const int titled =
             metrics.horizontalAdvance(windowTitle()) + kTitleBarLines * metrics.height();
         QSize fixed = size().expandedTo(QSize(titled, 0));
         if (const QLayout* laidOut = layout()) {
-            fixed = fixed.expandedTo(laidOut->totalMinimumSize());
+            // The layout's preferred size, not its minimum: squeezed to its minimum a field
+            // is a few characters wide and cuts the numbers it shows.
+            fixed = fixed.expandedTo(laidOut->totalSizeHint());
             if (laidOut->hasHeightForWidth())
-                fixed.setHeight(std::max(fixed.height(), laidOut->totalHeightForWidth(fixed.width())));
+                fixed.setHeight(
+                    std::max(fixed.height(), laidOut->totalHeightForWidth(fixed.width())));
         }
         setFixedSize(fixed);
     }
@@ -377,9 +426,10 @@ std::string QtDialogWindow::text(int id, int maxChars) const
 void QtDialogWindow::setText(int id, std::string_view text)
 {
     QWidget* widget = control(id);
-    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(FromUtf8(text));
-    else if (auto* label = qobject_cast<QLabel*>(widget))
+        edit->setCursorPosition(0); // the start of the text in view, as the figures are there
+    } else if (auto* label = qobject_cast<QLabel*>(widget))
         label->setText(FromUtf8(text));
     else if (auto* button = qobject_cast<QAbstractButton*>(widget))
         button->setText(FromUtf8(text));
@@ -421,7 +471,7 @@ void QtDialogWindow::focusAndSelect(int id)
     focusChosen_ = true;
     widget->setFocus(Qt::OtherFocusReason);
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
-        edit->selectAll();
+        SelectWhole(*edit);
 }
 
 void QtDialogWindow::end(int result)
@@ -445,7 +495,10 @@ void QtDialogWindow::bringToFront()
     activateWindow();
 }
 
-Size QtDialogWindow::clientSize() const { return {width(), height()}; }
+Size QtDialogWindow::clientSize() const
+{
+    return {width(), height()};
+}
 
 void QtDialogWindow::moveControl(int id, Rect where)
 {
@@ -539,8 +592,9 @@ bool QtDialogWindow::showHeaderToolTip(QObject* watched, QEvent* event)
         QHeaderView& header = *view->header();
         const auto* help = static_cast<QHelpEvent*>(event);
         const int section = header.logicalIndexAt(help->pos());
-        const QString title =
-            section < 0 ? QString() : header.model()->headerData(section, Qt::Horizontal).toString();
+        const QString title = section < 0
+                                  ? QString()
+                                  : header.model()->headerData(section, Qt::Horizontal).toString();
         if (!title.isEmpty() && header.sectionSize(section) < header.sectionSizeHint(section))
             QToolTip::showText(help->globalPos(), title, &header);
         else
@@ -556,11 +610,12 @@ Size QtDialogWindow::fittedSize(int id, Size least) const
     if (const QTreeView* view = list(id)) {
         // The header and a few rows, beside a vertical scroll bar and above a horizontal one.
         const QHeaderView& header = *view->header();
-        const int rowHeight = std::max(view->sizeHintForRow(0),
-                                       QFontMetrics(view->font()).height());
+        const int rowHeight =
+            std::max(view->sizeHintForRow(0), QFontMetrics(view->font()).height());
         const int frame = 2 * view->frameWidth();
         const int scrollBar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
-        const int firstColumns = header.sectionSize(0) + (header.count() > 1 ? header.sectionSize(1) : 0);
+        const int firstColumns =
+            header.sectionSize(0) + (header.count() > 1 ? header.sectionSize(1) : 0);
         fitted = fitted.expandedTo(
             QSize(firstColumns + scrollBar + frame,
                   header.sizeHint().height() + kListRowsShown * rowHeight + scrollBar + frame));
@@ -590,10 +645,9 @@ void QtDialogWindow::attachSpin(int buddyId, int upper, int lower, int position)
     if (found == controls_.end() || !found->second)
         return;
     delete spin(buddyId);
-    spins_[buddyId] = new SpinArrows(found->second, upper, lower, position,
-                                     [this, buddyId](int moved) {
-                                         form_.spinMoved(buddyId, moved);
-                                     });
+    spins_[buddyId] =
+        new SpinArrows(found->second, upper, lower, position,
+                       [this, buddyId](int moved) { form_.spinMoved(buddyId, moved); });
 }
 
 bool QtDialogWindow::eventFilter(QObject* watched, QEvent* event)
@@ -614,6 +668,20 @@ bool QtDialogWindow::eventFilter(QObject* watched, QEvent* event)
     // back from inside its focusLost, Qt takes it from a control that never received it.
     if (event->type() == QEvent::FocusIn) {
         focused_ = watched;
+        // Tab selects a field's whole text as it enters; the cursor then goes to its start.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        if (edit && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
+            QPointer<QLineEdit> entered(edit);
+            QMetaObject::invokeMethod(
+                this,
+                [entered] {
+                    if (entered && entered->hasFocus() &&
+                        entered->selectedText() == entered->text())
+                        SelectWhole(*entered);
+                },
+                Qt::QueuedConnection);
+        }
     } else if (event->type() == QEvent::FocusOut && watched == focused_) {
         focused_ = nullptr;
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();

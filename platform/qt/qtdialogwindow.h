@@ -35,7 +35,7 @@ class QtDialogWindow : public QDialog, public Window
 {
     Q_OBJECT
 
-public:
+  public:
     QtDialogWindow(Form& form, ListColours colours, QWidget* parent = nullptr);
 
     // Takes the controls and the frame from what the resource built (its setupUi); called
@@ -82,7 +82,7 @@ public:
     // The id Enter sends.
     int enterCommand() const { return enterCommand_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -91,7 +91,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void adoptField(QLineEdit& edit);
     void chooseDefaultButton();
     void focusFirstField();

@@ -78,8 +78,8 @@ int QtPagePainter::drawText(Rect where, std::string_view text, TextAlign align, 
     if (wrap)
         flags |= Qt::TextWordWrap;
     QRect drawn;
-    painter_.drawText(QRect(where.x, where.y, where.width, where.height), flags,
-                      FromUtf8(text), &drawn);
+    painter_.drawText(QRect(where.x, where.y, where.width, where.height), flags, FromUtf8(text),
+                      &drawn);
     return drawn.height();
 }
 

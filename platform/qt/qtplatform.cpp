@@ -95,13 +95,12 @@ QMessageBox::Icon BoxIcon(MessageIcon icon)
 // The working directory's copy, which the user may edit, comes first.
 HelpFile LoadHelpFile()
 {
-    for (const QString& name : {FromUtf8(kHelpFile),
-                                QString::fromLatin1(kBuiltInHelpFile)}) {
+    for (const QString& name : {FromUtf8(kHelpFile), QString::fromLatin1(kBuiltInHelpFile)}) {
         QFile file(name);
         if (file.open(QIODevice::ReadOnly)) {
             const QByteArray text = file.readAll();
-            return ParseHelpFile(std::string_view(text.constData(),
-                                                  static_cast<std::size_t>(text.size())));
+            return ParseHelpFile(
+                std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
         }
     }
     return {};
@@ -113,7 +112,10 @@ QtPlatform::QtPlatform(bool lighter) : lighter_(lighter) {}
 
 QtPlatform::~QtPlatform() = default;
 
-void QtPlatform::setMainWindow(QWidget* window) { mainWindow_ = window; }
+void QtPlatform::setMainWindow(QWidget* window)
+{
+    mainWindow_ = window;
+}
 
 void QtPlatform::addDialogResource(std::string name, DialogBuilder build)
 {
@@ -249,7 +251,10 @@ void QtPlatform::help(HelpRequest request, int context, Window* /*owner*/)
     help_->activateWindow();
 }
 
-void QtPlatform::repaintMainFrame() { repaintFrame(); }
+void QtPlatform::repaintMainFrame()
+{
+    repaintFrame();
+}
 
 Printers* QtPlatform::printers()
 {

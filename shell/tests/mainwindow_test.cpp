@@ -2,8 +2,8 @@
 #include "shell/mainwindow.h"
 
 #include <QAction>
-#include <QImage>
 #include <QApplication>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -32,7 +32,7 @@ struct Events final : MainWindowEvents
 
 class MainWindowTest : public ::testing::Test
 {
-protected:
+  protected:
     MainWindowTest() : window(events)
     {
         window.show();
@@ -40,10 +40,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
-    QToolBar* Toolbar() const
-    {
-        return window.findChild<QToolBar*>(QStringLiteral("toolbar990"));
-    }
+    QToolBar* Toolbar() const { return window.findChild<QToolBar*>(QStringLiteral("toolbar990")); }
 
     Events events;
     MainWindow window;
@@ -188,7 +185,6 @@ TEST_F(MainWindowTest, ToolbarReportsPointerNotices)
     QTest::mouseRelease(button, Qt::LeftButton);
     EXPECT_GE(events.notices, before + 2);
 }
-
 
 TEST_F(MainWindowTest, FTenAndAltAloneOpenTheMenuBarSoEveryMenuIsReachable)
 {

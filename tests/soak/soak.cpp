@@ -217,12 +217,24 @@ class Generator
         if (chance(0.12) && !inputs.empty() && !buttons.empty()) {
             static const char* plausible[] = {"30", "35", "40", "45", "50", "6.5", "20"};
             for (const DialogControl* field : inputs) {
-                const std::string value =
-                    chance(0.9) ? plausible[pick(std::size(plausible))] : text();
+                const std::string value = chance(0.85)   ? plausible[pick(std::size(plausible))]
+                                          : chance(0.5) ? beyondRange()
+                                                        : text();
                 typedTexts.insert(value);
                 pending_.push_back("set " + id(field) + " " + value);
             }
             pending_.push_back("press " + id(buttons[pick(buttons.size())]));
+            pendingWindow_ = window->serial();
+            std::string next = pending_.front();
+            pending_.erase(pending_.begin());
+            return next;
+        }
+
+        // Now and then every control is looked at: what a form wrote into its fields, on
+        // opening above all, is what a user sees.
+        if (chance(0.08) && !all.empty()) {
+            for (const DialogControl* control : all)
+                pending_.push_back("show " + id(control));
             pendingWindow_ = window->serial();
             std::string next = pending_.front();
             pending_.erase(pending_.begin());
@@ -293,6 +305,13 @@ class Generator
         return std::uniform_int_distribution<std::size_t>(0, count - 1)(random_);
     }
     bool chance(double p) { return std::bernoulli_distribution(p)(random_); }
+
+    // A number no float holds, which reads as infinity.
+    std::string beyondRange()
+    {
+        static const char* texts[] = {"1e39", "-1e39", "3.5e38", "-3.5e38", "1e300", "-9e99"};
+        return texts[pick(std::size(texts))];
+    }
 
     std::string mainWindowStep()
     {

@@ -22,6 +22,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -57,10 +58,9 @@ QtDialogWindow* Shown(const char* name)
 
 TEST(DesktopFields, EveryTypedFieldIsANumberFieldButTheOptionNames)
 {
-    const std::set<std::pair<std::string, int>> textFields = {
-        {"trade", TradeForm::kFirstName},
-        {"trade", TradeForm::kFirstName + 1},
-        {"trade", TradeForm::kFirstName + 2}};
+    const std::set<std::pair<std::string, int>> textFields = {{"trade", TradeForm::kFirstName},
+                                                              {"trade", TradeForm::kFirstName + 1},
+                                                              {"trade", TradeForm::kFirstName + 2}};
     int numberFields = 0;
     for (const std::string& name : DialogResourceNames()) {
         SCOPED_TRACE(name);
@@ -119,7 +119,7 @@ template <typename F> std::function<std::unique_ptr<Form>(ToolContext&)> Maker()
 
 class Forms : public ::testing::Test
 {
-protected:
+  protected:
     Forms() { QDir::setCurrent(directory.path()); }
     ~Forms() override { QDir::setCurrent(previous); }
 
@@ -145,8 +145,7 @@ TEST_F(Forms, OpenOnTheirFirstFieldWithItsTextSelectedAndEnterPressesCalculate)
         {"taxinf", Maker<TaxesForm>(), 10, TaxesForm::kCalculate, TaxesForm::kOk},
         {"effective", Maker<EffectiveForm>(), 10, EffectiveForm::kOk, EffectiveForm::kOk},
         {"ccard", Maker<CreditCardForm>(), 104, CreditCardForm::kCalculate, CreditCardForm::kOk},
-        {"trade", Maker<TradeForm>(), TradeForm::kFirstName, TradeForm::kCalculate,
-         TradeForm::kOk},
+        {"trade", Maker<TradeForm>(), TradeForm::kFirstName, TradeForm::kCalculate, TradeForm::kOk},
     };
     for (const Opening& opening : openings) {
         SCOPED_TRACE(opening.resource);
@@ -206,7 +205,7 @@ TEST_F(Forms, TypingIntoAFreshInflationCalculatorReplacesItsTextAndEnterCalculat
 // and both buttons usable.
 class LargeFont : public Forms
 {
-protected:
+  protected:
     LargeFont() : saved(QApplication::font())
     {
         QFont large = saved;
@@ -246,6 +245,34 @@ protected:
 
     QFont saved;
 };
+
+TEST_F(LargeFont, EveryDialogShowsEveryLabelAndButtonWhole)
+{
+    for (const std::string& name : DialogResourceNames()) {
+        SCOPED_TRACE(name);
+        IdleForm form(name);
+        QtDialogWindow window(form, ListColoursFromPalette(QApplication::palette(), false));
+        ASSERT_TRUE(BuildDialogResource(name, window));
+        window.adoptControls();
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        for (const QLabel* label : window.findChildren<QLabel*>()) {
+            if (!label->isVisible() || label->wordWrap() || label->text().isEmpty())
+                continue;
+            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+            EXPECT_GE(label->height(), label->fontMetrics().height())
+                << label->text().toStdString();
+        }
+        for (const QPushButton* button : window.findChildren<QPushButton*>()) {
+            if (!button->isVisible() || window.property("resizable").toBool())
+                continue;
+            EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()))
+                << button->text().toStdString();
+        }
+        window.grab().save(QDir::temp().filePath(
+            QStringLiteral("tw-large-%1.png").arg(QString::fromStdString(name))));
+    }
+}
 
 TEST_F(LargeFont, TheScheduleWindowFitsItsTitlesFiguresAndButtons)
 {

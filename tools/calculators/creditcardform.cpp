@@ -5,7 +5,6 @@
 #include "tools/calculators/creditcard.h"
 #include "tools/calculators/truncatecount.h"
 
-#include <cmath>
 #include <utility>
 
 namespace tw {
@@ -66,12 +65,10 @@ void CreditCardForm::calculate()
                                              {kPayment, &card.payment},
                                              {kPurchases, &card.purchases}};
     for (const auto& [id, stored] : inputs) {
-        const float value = ReadFloatField(window, id, kFieldChars + 1);
-        if (!std::isfinite(value)) {
+        if (!ReadFloatFieldInto(window, id, kFieldChars + 1, *stored)) {
             warnTooLarge();
             return;
         }
-        *stored = value;
     }
 
     const CardPayoffResult payoff =

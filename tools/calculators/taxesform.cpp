@@ -6,7 +6,6 @@
 #include "tools/calculators/effectiveform.h"
 #include "tools/calculators/taxanalysis.h"
 
-#include <cmath>
 #include <utility>
 
 namespace tw {
@@ -81,11 +80,10 @@ void TaxesForm::calculate()
     }
     // A typed amount beyond the float range (1e39) reads as infinity: it is refused before
     // it is stored, or every later opening would show it.
-    if (!std::isfinite(amount)) {
+    if (!KeepFinite(values.amount, amount)) {
         showWarning(kTooLargeText, kTooLargeTitle);
         return;
     }
-    values.amount = amount;
 
     const int years = ReadIntField(window, kYears, kYearsChars + 1);
     if (years <= 0) {
@@ -100,12 +98,10 @@ void TaxesForm::calculate()
                                               {kTaxRate, &values.taxRate},
                                               {kInflationRate, &values.inflationRate}};
     for (const auto& [id, stored] : rates) {
-        const float rate = ReadFloatField(window, id, kRateChars + 1);
-        if (!std::isfinite(rate)) {
+        if (!ReadFloatFieldInto(window, id, kRateChars + 1, *stored)) {
             showWarning(kTooLargeText, kTooLargeTitle);
             return;
         }
-        *stored = rate;
     }
 
     // Prices falling by all they are worth leave nothing to measure today's money with;

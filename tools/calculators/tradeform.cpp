@@ -6,7 +6,6 @@
 #include "tools/textfile.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace tw {
 

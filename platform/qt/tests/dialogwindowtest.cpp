@@ -11,9 +11,9 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QMouseEvent>
 #include <QTest>
 #include <QToolTip>
 
@@ -27,7 +27,7 @@ namespace {
 
 class DialogWindow : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         Ui::testform().setupUi(&window);
@@ -139,7 +139,9 @@ TEST_F(DialogWindow, GivesAtMostMaxCharsMinusOneCharacters)
         {"abc", 0, ""},
         {"abc", -4, ""},
         {"\xC3\xA4\xC3\xB6\xC3\xBC", 3, "\xC3\xA4\xC3\xB6"}, // äöü: characters, not bytes
-        {"a\xF0\x9D\x84\x9E" "b", 3, "a\xF0\x9D\x84\x9E"},  // a𝄞b: never half a character
+        {"a\xF0\x9D\x84\x9E"
+         "b",
+         3, "a\xF0\x9D\x84\x9E"}, // a𝄞b: never half a character
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " / " + std::to_string(c.maxChars));
@@ -345,7 +347,6 @@ TEST_F(DialogWindow, MovesAndHidesAnyControl)
     window.showControl(999, true);
 }
 
-
 TEST_F(DialogWindow, OpensWithTheFirstFieldFocusedAndItsTextSelectedSoTypingReplacesIt)
 {
     showActive();
@@ -362,6 +363,23 @@ TEST_F(DialogWindow, OpensWithTheFirstFieldFocusedAndItsTextSelectedSoTypingRepl
     ASSERT_EQ(window.focusWidget(), next);
     QTest::keyClicks(next, "6.5");
     EXPECT_EQ(window.text(103, 20), "6.5");
+}
+
+TEST_F(DialogWindow, ANarrowFieldShowsTheStartOfAPaddedTextAlsoWhenTabSelectsIt)
+{
+    showActive();
+    auto* rate = widget<QLineEdit>(103);
+    rate->setFixedWidth(rate->fontMetrics().horizontalAdvance("5.00") * 2);
+    window.setText(103, "5.00                    "); // as "%-24.2f" prints it
+    EXPECT_EQ(rate->cursorPosition(), 0);
+    widget<QLineEdit>(102)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(widget<QLineEdit>(102), Qt::Key_Tab);
+    ASSERT_EQ(window.focusWidget(), rate);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rate->selectedText(), rate->text());
+    EXPECT_EQ(rate->cursorPosition(), 0) << "the figures in view, not the blanks";
+    QTest::keyClicks(rate, "7");
+    EXPECT_EQ(window.text(103, 20), "7") << "typing still replaces the whole text";
 }
 
 TEST(DialogWindowOpening, LeavesTheFocusWhereTheFormPutsIt)
@@ -454,6 +472,15 @@ TEST_F(DialogWindow, ResultsLookReadOnlyStayOutOfTheTabChainAndCanBeCopied)
         << "an input keeps the look of an input";
 
     showActive();
+    // A flat one-pixel frame in the palette's mid colour instead of the style's input frame.
+    EXPECT_FALSE(result->hasFrame());
+    const QImage drawn = result->grab().toImage();
+    const QPoint edge =
+        QPointF(QPointF(0, result->height() / 2) * drawn.devicePixelRatio()).toPoint();
+    EXPECT_EQ(drawn.pixelColor(edge).rgb(), result->palette().color(QPalette::Mid).rgb());
+    EXPECT_EQ(drawn.pixelColor(drawn.width() / 2, drawn.height() / 2).rgb(),
+              result->palette().color(QPalette::Window).rgb());
+
     window.setText(104, "1,234.50");
     field->setFocus(Qt::TabFocusReason);
     QTest::keyClick(field, Qt::Key_Tab);
@@ -511,8 +538,8 @@ TEST_F(DialogWindow, FOnePressesTheHelpButtonWhileItIsEnabled)
 TEST_F(DialogWindow, IsWideEnoughForTheWindowManagerToShowTheWholeTitle)
 {
     const QFontMetrics metrics(window.font());
-    EXPECT_GE(window.width(), metrics.horizontalAdvance(window.windowTitle()) +
-                                  4 * metrics.height());
+    EXPECT_GE(window.width(),
+              metrics.horizontalAdvance(window.windowTitle()) + 4 * metrics.height());
     RecordingForm about("about");
     QtDialogWindow box(about, ListColoursFromPalette(QApplication::palette(), false));
     ASSERT_TRUE(BuildDialogResource("about", box));

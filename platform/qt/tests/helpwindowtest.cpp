@@ -32,7 +32,7 @@ constexpr char kHelpText[] = "@contents Tool Set Help\n"
 // Help reads twtools.hlp from the working directory: each test gets its own.
 class Help : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         std::string pattern = (fs::temp_directory_path() / "twhelpXXXXXX").string();
@@ -105,8 +105,7 @@ TEST_F(Help, HelpOnHelpComesFromTheFileOrABuiltInPage)
 
     std::ofstream("twtools.hlp") << "@contents Only contents\n";
     platform.help(HelpRequest::HelpOnHelp, 0, nullptr);
-    EXPECT_NE(page().find("Back returns to the page shown before."), std::string::npos)
-        << page();
+    EXPECT_NE(page().find("Back returns to the page shown before."), std::string::npos) << page();
 }
 
 TEST(HelpWindow, FollowsLinksAndGoesBack)
@@ -134,7 +133,6 @@ TEST(HelpWindow, FollowsLinksAndGoesBack)
     EXPECT_TRUE(window.pageText().contains("Start here."));
     EXPECT_FALSE(back->isEnabled());
 }
-
 
 TEST_F(Help, ContentsPutOneLinkALineFirstAndTheReferenceAfter)
 {

@@ -8,8 +8,8 @@
 #include <QDir>
 #include <QFont>
 #include <QFontMetrics>
-#include <QHelpEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QImage>
 #include <QPalette>
 #include <QPixmap>
@@ -24,7 +24,10 @@ namespace {
 
 constexpr int kListId = 500;
 
-std::string Describe(QColor colour) { return colour.name().toStdString(); }
+std::string Describe(QColor colour)
+{
+    return colour.name().toStdString();
+}
 
 QColor Lightened(QColor colour)
 {
@@ -36,7 +39,7 @@ QColor Lightened(QColor colour)
 
 class BandedList : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         Ui::listform().setupUi(&window);
@@ -44,8 +47,9 @@ protected:
         window.createList(kListId, Rect{10, 10, 400, 210},
                           {{"Age", 50}, {"Principal", 120}, {"Interest", 120}});
         for (int row = 0; row < 6; ++row)
-            window.addListRow(kListId, {std::to_string(35 + row), std::to_string(1000 * row) + ".00",
-                                        std::to_string(99 * row) + ".50"});
+            window.addListRow(kListId,
+                              {std::to_string(35 + row), std::to_string(1000 * row) + ".00",
+                               std::to_string(99 * row) + ".50"});
     }
 
     QTreeView* list() const { return qobject_cast<QTreeView*>(window.control(kListId)); }
@@ -125,7 +129,10 @@ QPalette LightPalette()
 }
 
 // How far apart two colours are in lightness (0 to 255).
-int Contrast(QColor a, QColor b) { return qAbs(a.lightness() - b.lightness()); }
+int Contrast(QColor a, QColor b)
+{
+    return qAbs(a.lightness() - b.lightness());
+}
 
 TEST(ListColours, ComeFromThePaletteWithTheBandThroughLightenColor)
 {
@@ -198,8 +205,9 @@ void CheckDrawnRows(const QPalette& palette, const char* picture)
         SCOPED_TRACE("row " + std::to_string(row));
         EXPECT_EQ(view->visualRect(view->model()->index(row, 0)).height(), rowHeight);
         const QRect cell = view->visualRect(view->model()->index(row, 1));
-        const QColor expected =
-            row == 4 ? colours.highlight : row % 2 == 0 ? colours.base : colours.band;
+        const QColor expected = row == 4       ? colours.highlight
+                                : row % 2 == 0 ? colours.base
+                                               : colours.band;
         // Left inside the cell, away from the right-aligned text.
         EXPECT_EQ(Describe(pixel(cell.left() + 4, cell.center().y())), Describe(expected));
         EXPECT_EQ(Describe(pixel(cell.left(), cell.center().y())), Describe(colours.grid));
@@ -217,8 +225,7 @@ void CheckDrawnRows(const QPalette& palette, const char* picture)
     }
     // Below the last row the list shows the base colour, never a white slab in a dark palette.
     const QRect last = view->visualRect(view->model()->index(5, 1));
-    EXPECT_EQ(Describe(pixel(last.left() + 4, last.bottom() + rowHeight)),
-              Describe(colours.base));
+    EXPECT_EQ(Describe(pixel(last.left() + 4, last.bottom() + rowHeight)), Describe(colours.base));
 }
 
 TEST(BandedListColours, DrawRowsTextAndSelectionFromALightPalette)
@@ -234,7 +241,7 @@ TEST(BandedListColours, DrawRowsTextAndSelectionFromADarkPalette)
 // The list of a window whose font is font: three columns of the given widths.
 class SizedList : public ::testing::Test
 {
-protected:
+  protected:
     void build(const QFont& font, std::vector<ListColumn> columns,
                const std::vector<std::vector<std::string>>& rows)
     {
@@ -268,8 +275,8 @@ TEST_F(SizedList, NeverCutsATitleOrAFigureInALargeFont)
 {
     QFont font = QApplication::font();
     font.setPointSize(13);
-    const std::vector<std::vector<std::string>> rows = {
-        {" 35", "      1788.39", "    158211.61"}, {"100", "  12345678.90", "         0.00"}};
+    const std::vector<std::vector<std::string>> rows = {{" 35", "      1788.39", "    158211.61"},
+                                                        {"100", "  12345678.90", "         0.00"}};
     // Narrow widths of the kind a small window gives.
     build(font, {{"Age", 20}, {"Total Principal", 40}, {"Property Liability", 40}}, rows);
     const QFontMetrics metrics(view->font());

@@ -213,7 +213,8 @@ class MessageBoxes : public Desktop
             seen->kind = box->accessibleDescription();
             seen->picture = box->iconPixmap();
             seen->pixelRatio = box->devicePixelRatioF();
-            seen->pictureSide = box->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, box);
+            seen->pictureSide =
+                box->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, box);
             for (const QAbstractButton* shown : box->buttons())
                 seen->buttonIcons = seen->buttonIcons || !shown->icon().isNull();
             seen->buttons = box->standardButtons();
@@ -258,13 +259,12 @@ TEST_F(MessageBoxes, ShowTextTitleIconAndButtonsAndReturnTheAnswer)
         {"no", nullptr, MessageIcon::Question, MessageButtons::YesNo, true, QMessageBox::No,
          MessageAnswer::No, "question", Qt::ApplicationModal, &mainWindow},
         {"escape answers no", nullptr, MessageIcon::Question, MessageButtons::YesNo, true,
-         QMessageBox::NoButton, MessageAnswer::No, "question", Qt::ApplicationModal,
-         &mainWindow},
+         QMessageBox::NoButton, MessageAnswer::No, "question", Qt::ApplicationModal, &mainWindow},
         {"field error owned by the dialog", &owner, MessageIcon::Error, MessageButtons::Ok, true,
          QMessageBox::Ok, MessageAnswer::Ok, "error", Qt::ApplicationModal, &owner},
         {"warning owned by the dialog, not system-modal", &owner, MessageIcon::Warning,
-         MessageButtons::Ok, false, QMessageBox::Ok, MessageAnswer::Ok, "warning",
-         Qt::WindowModal, &owner},
+         MessageButtons::Ok, false, QMessageBox::Ok, MessageAnswer::Ok, "warning", Qt::WindowModal,
+         &owner},
         {"no owner, not system-modal: nobody's child", nullptr, MessageIcon::Information,
          MessageButtons::Ok, false, QMessageBox::Ok, MessageAnswer::Ok, "information",
          Qt::WindowModal, nullptr},
@@ -289,9 +289,9 @@ TEST_F(MessageBoxes, ShowTextTitleIconAndButtonsAndReturnTheAnswer)
         EXPECT_FALSE(seen.buttonIcons);
         // Without an icon theme the picture is the program's own for the kind of box.
         if (!QIcon::hasThemeIcon("dialog-" + seen.kind)) {
-            const QPixmap own = QIcon(":/icons/message-" + seen.kind + ".svg")
-                                    .pixmap(QSize(seen.pictureSide, seen.pictureSide),
-                                            seen.pixelRatio);
+            const QPixmap own =
+                QIcon(":/icons/message-" + seen.kind + ".svg")
+                    .pixmap(QSize(seen.pictureSide, seen.pictureSide), seen.pixelRatio);
             EXPECT_EQ(seen.picture.toImage(), own.toImage());
         }
         EXPECT_EQ(seen.buttons, c.buttons == MessageButtons::YesNo
