@@ -383,9 +383,7 @@ GraphRead ReadTradeFile(std::string_view text)
 bool ReadGraphText(const std::string& path, std::string& text, ReadError& error)
 {
     text.clear();
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (::stat(path.c_str(), &info) != 0) {
         error = {0, std::string("cannot open the file: ") + std::strerror(errno)};
         return false;

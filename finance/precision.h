@@ -15,7 +15,10 @@ using Age = float;     // years of age
 using Extended = long double;
 
 // Rounds an extended value to the nearest float (ties to even); the one place values are stored.
-constexpr float StoreFloat(Extended value) { return static_cast<float>(value); }
+constexpr float StoreFloat(Extended value)
+{
+    return static_cast<float>(value);
+}
 
 // 0.01 is the ordinary double constant, widened exactly; not 0.01L and not a division by 100.
 // Whole amounts and rates often land on a tie between two floats, and only this reading

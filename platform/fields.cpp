@@ -53,8 +53,7 @@ bool CheckRange(Platform& platform, Window& dialog, float value, double low, dou
 }
 
 std::optional<float> ReadNumberField(Platform& platform, Window& dialog, int id, int maxChars,
-                                     double low, double high, int messageId,
-                                     std::string_view title)
+                                     double low, double high, int messageId, std::string_view title)
 {
     const float value = ReadFloatField(dialog, id, maxChars);
     if (!CheckRange(platform, dialog, value, low, high, messageId, title))

@@ -15,7 +15,7 @@ inline constexpr int kEscapeCommand = 2;
 // Window::end(). Every notice has a default that does nothing.
 class Form
 {
-public:
+  public:
     virtual ~Form() = default;
 
     // Name of the dialog resource ("mortgage"): resources/<name>.ui.

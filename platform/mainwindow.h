@@ -6,7 +6,7 @@ namespace tw {
 // What the main window reports to the shell; the shell implements it.
 class MainWindowEvents
 {
-public:
+  public:
     virtual ~MainWindowEvents() = default;
     // A command from the menu, an accelerator or the toolbar (low 16 bits).
     virtual void command(int id) = 0;
@@ -21,7 +21,7 @@ public:
 // What the shell needs of the main window; each host implements it.
 class MainWindowPort
 {
-public:
+  public:
     virtual ~MainWindowPort() = default;
     // The outer rectangle (frame included) in screen pixels.
     virtual Rect outerRect() const = 0;

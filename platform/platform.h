@@ -20,14 +20,13 @@ inline constexpr std::string_view kHelpFile = "twtools.hlp";
 // Everything else a form needs of the desktop.
 class Platform
 {
-public:
+  public:
     virtual ~Platform() = default;
 
     // A modal message box. owner may be null (no owner window). systemModal makes the box
     // block the whole program rather than only its owner.
     virtual MessageAnswer message(Window* owner, std::string_view text, std::string_view title,
-                                  MessageIcon icon, MessageButtons buttons,
-                                  bool systemModal) = 0;
+                                  MessageIcon icon, MessageButtons buttons, bool systemModal) = 0;
 
     // Opens form's dialog resource and runs its modal loop until the form ends it; returns
     // the result passed to Window::end. With an owner the dialog is modal to that window;

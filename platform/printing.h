@@ -66,7 +66,7 @@ struct PageFont
 // Draws on one page, in device pixels from the top left of the printable area.
 class PagePainter
 {
-public:
+  public:
     virtual ~PagePainter() = default;
 
     // The printable width and height.
@@ -84,7 +84,7 @@ public:
 // One printer, or one PDF file, chosen for one document.
 class PrintDevice
 {
-public:
+  public:
     virtual ~PrintDevice() = default;
 
     // False when the document cannot be started.
@@ -103,7 +103,7 @@ public:
 // printer and its settings for the rest of the run.
 class Printers
 {
-public:
+  public:
     virtual ~Printers() = default;
 
     // The print dialog owned by owner (null: the main window), offering choice. Accepted:

@@ -16,7 +16,10 @@ constexpr std::string_view kExeSuffix = ".exe";
 constexpr std::array<std::string_view, 6> kCalculators = {
     "gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"};
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 std::vector<std::string> SplitAtBlanks(std::string_view text)
 {
@@ -53,7 +56,7 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix)
 // name must not shadow the real program further down the path.
 bool IsExecutableFile(const std::string& path)
 {
-    struct stat info{};
+    struct stat info = {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return false;
     return ::access(path.c_str(), X_OK) == 0;
@@ -103,8 +106,7 @@ std::optional<std::string> FindIn(const std::vector<std::string>& directories,
 
 } // namespace
 
-std::optional<ProgramStart> FindProgram(std::string_view commandLine,
-                                        const std::string& programDir,
+std::optional<ProgramStart> FindProgram(std::string_view commandLine, const std::string& programDir,
                                         std::string_view searchPath)
 {
     std::vector<std::string> words = SplitAtBlanks(commandLine);

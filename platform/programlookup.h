@@ -17,8 +17,7 @@ struct ProgramStart
 // PATH value). "calc.exe" falls back to the desktop's calculator (gnome-calculator, kcalc,
 // galculator, mate-calc, qalculate-gtk, xcalc, the first found on searchPath). Arguments are
 // split at blanks. Nothing when no program is found.
-std::optional<ProgramStart> FindProgram(std::string_view commandLine,
-                                        const std::string& programDir,
+std::optional<ProgramStart> FindProgram(std::string_view commandLine, const std::string& programDir,
                                         std::string_view searchPath);
 
 // The directory of the running executable, and the PATH of the environment.

@@ -14,6 +14,8 @@ packages=(
   qt6-svg-dev desktop-file-utils appstream man-db groff-base dpkg-dev lintian
   # the clang builds: UBSan with float-to-int overflow, and the libFuzzer targets
   clang libclang-rt-14-dev
+  # the formatting check (scripts/format.sh), clang-format 14
+  clang-format
 )
 
 missing=()

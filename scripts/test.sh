@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds with warnings as errors and runs every test; then builds again
-# with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test but the widget tests
-# (Qt's own libraries are not instrumented) under them, once more with clang's UBSan, and runs
-# the fuzz targets for a bounded time (scripts/fuzz.sh).
+# Sets up the machine, checks that every source is formatted (scripts/format.sh), builds with
+# warnings as errors and runs every test; then builds again with AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs every test but the widget tests (Qt's own libraries are
+# not instrumented) under them, once more with clang's UBSan, and runs the fuzz targets for a
+# bounded time (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+bash scripts/format.sh --check
 
 bash scripts/build.sh build -DTW_WERROR=ON
 ctest --test-dir build --output-on-failure -j "$(nproc)"

@@ -59,9 +59,7 @@ std::string MakeFolders(const std::string& path)
         if (::mkdir(part.c_str(), 0700) == 0)
             continue;
         const int error = errno;
-        struct stat info
-        {
-        };
+        struct stat info = {};
         if (error == EEXIST && ::stat(part.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
             continue;
         return part + ": " + std::strerror(error == EEXIST ? ENOTDIR : error);

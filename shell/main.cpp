@@ -96,13 +96,13 @@ long long NowNanoseconds()
 
 class FirstPaintProbe final : public QObject
 {
-public:
+  public:
     FirstPaintProbe(long long launchNanoseconds, long long mainNanoseconds)
         : launch_(launchNanoseconds), main_(mainNanoseconds)
     {
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint && !done_) {
@@ -117,7 +117,7 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     long long launch_;
     long long main_;
     bool done_ = false;

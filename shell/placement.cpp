@@ -50,9 +50,7 @@ int SavePlacementFile(Rect outer, const std::string& path)
     }
     if (fd < 0)
         return 1;
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
         return 1;

@@ -11,7 +11,7 @@ namespace tw {
 // hands every command to the dispatcher.
 class Shell final : public MainWindowEvents
 {
-public:
+  public:
     Shell(Platform& platform, MainWindowPort& mainWindow, StartupOptions options);
 
     AppRecords& records() { return records_; }
@@ -27,7 +27,7 @@ public:
     // The client area's width, which pointer movement is measured against.
     void setClientWidth(int width) { clientWidth_ = width; }
 
-private:
+  private:
     StartupOptions options_;
     AppRecords records_;
     OpenMarks marks_;

@@ -90,9 +90,7 @@ bool WriteProtected(const std::string& path, const struct stat& status)
 
 std::optional<TextFile> TextFile::create(std::string path)
 {
-    struct stat status
-    {
-    };
+    struct stat status = {};
     const bool exists = ::stat(path.c_str(), &status) == 0;
     // A file could never take a directory's place: known now rather than after the work.
     if (exists && S_ISDIR(status.st_mode))
@@ -110,9 +108,7 @@ std::optional<TextFile> TextFile::create(std::string path)
         const int target = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
         if (target < 0)
             return std::nullopt;
-        struct stat opened
-        {
-        };
+        struct stat opened = {};
         if (::fstat(target, &opened) != 0 || !S_ISREG(opened.st_mode)) {
             ::close(target);
             return std::nullopt;

@@ -19,7 +19,7 @@ class HelpWindow : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit HelpWindow(QWidget* parent = nullptr);
 
     void setHelpFile(HelpFile file);
@@ -32,7 +32,7 @@ public:
     QString pageText() const;
     QTextBrowser* browser() const { return browser_; }
 
-private:
+  private:
     // Pages are kept by address ("contents", "topic/259", "helponhelp") so that going back
     // renders them again from the file now loaded.
     void go(const QString& address);

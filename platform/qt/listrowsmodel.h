@@ -11,7 +11,7 @@ class ListRowsModel : public QAbstractTableModel
 {
     Q_OBJECT
 
-public:
+  public:
     explicit ListRowsModel(QStringList titles, QObject* parent = nullptr);
 
     // Cells beyond the last column are dropped; missing cells are empty.
@@ -24,7 +24,7 @@ public:
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-private:
+  private:
     QStringList titles_;
     std::vector<QStringList> rows_;
 };

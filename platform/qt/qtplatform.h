@@ -26,7 +26,7 @@ class QtPrinters;
 
 class QtPlatform : public Platform, public MainWindowPort
 {
-public:
+  public:
     using DialogBuilder = std::function<void(QDialog&)>;
 
     // lighter: the start-up switch that lightens the band colour of the report lists.
@@ -62,7 +62,7 @@ public:
     void focus() override;
     void repaintFrame() override;
 
-private:
+  private:
     QObject notices_; // the receiver of posted notices; they die with the platform
     bool lighter_;
     bool ending_ = false;

@@ -17,18 +17,17 @@ class SpinArrows : public QWidget
 {
     Q_OBJECT
 
-public:
-    SpinArrows(QWidget* buddy, int upper, int lower, int position,
-               std::function<void(int)> moved);
+  public:
+    SpinArrows(QWidget* buddy, int upper, int lower, int position, std::function<void(int)> moved);
 
     int position() const { return position_; }
     QToolButton* upArrow() const { return up_; }
     QToolButton* downArrow() const { return down_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void stepToward(int end);
     void takePositionFromBuddy();
     void place();

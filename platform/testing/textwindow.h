@@ -14,7 +14,7 @@ namespace tw {
 
 class TextWindow : public Window
 {
-public:
+  public:
     std::map<int, std::string> texts;
 
     std::string text(int id, int maxChars) const override

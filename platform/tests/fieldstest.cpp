@@ -28,7 +28,7 @@ struct Shown
 
 class FakePlatform : public Platform
 {
-public:
+  public:
     std::vector<Shown> messages;
 
     MessageAnswer message(Window* owner, std::string_view text, std::string_view title,
@@ -54,7 +54,7 @@ TEST(ReadNumberField, AcceptsValuesWithinTheLimitsBothInclusive)
         double low, high;
         float expected;
     } cases[] = {
-        {"35", 1, 120, 35.0f},  {"1", 1, 120, 1.0f},      {"120", 1, 120, 120.0f},
+        {"35", 1, 120, 35.0f},   {"1", 1, 120, 1.0f},      {"120", 1, 120, 120.0f},
         {" 7.5", 0, 1000, 7.5f}, {"12abc", 0, 100, 12.0f}, {"", 0, 100, 0.0f},
     };
     for (const auto& c : cases) {
@@ -128,10 +128,10 @@ TEST(CheckRange, RejectsNotANumber)
 {
     FakeWindow dialog;
     FakePlatform platform;
-    EXPECT_FALSE(CheckRange(platform, dialog, std::numeric_limits<float>::quiet_NaN(), -1e30,
-                            1e30, 2, "T"));
-    EXPECT_FALSE(CheckRange(platform, dialog, std::numeric_limits<float>::infinity(), 0,
-                            99999999, 2, "T"));
+    EXPECT_FALSE(
+        CheckRange(platform, dialog, std::numeric_limits<float>::quiet_NaN(), -1e30, 1e30, 2, "T"));
+    EXPECT_FALSE(
+        CheckRange(platform, dialog, std::numeric_limits<float>::infinity(), 0, 99999999, 2, "T"));
     EXPECT_EQ(platform.messages.size(), 2u);
 }
 

@@ -99,8 +99,7 @@ TEST(ParseHelpFile, DropsTopicsWhoseNumberIsNotAPositiveWholeNumber)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
-        const std::string text =
-            std::string("@contents C\ncontents text\n") + c.line + "\nbody\n";
+        const std::string text = std::string("@contents C\ncontents text\n") + c.line + "\nbody\n";
         const HelpFile file = ParseHelpFile(text);
         ASSERT_EQ(file.topics.size(), c.kept ? 1u : 0u);
         if (c.kept) {

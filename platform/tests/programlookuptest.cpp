@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 // <root>/bin2 (the search path).
 class ProgramLookup : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         std::string pattern = (fs::temp_directory_path() / "twlookupXXXXXX").string();
@@ -53,7 +53,9 @@ TEST_F(ProgramLookup, TriesTheExeNameFirstThenTheBareNameInEachDirectory)
         const char* expectedName;
     } cases[] = {
         {"exe in own dir", {{"own", "twref.exe"}, {"bin1", "twref"}}, "own", "twref.exe"},
-        {"bare name in own dir beats the path", {{"own", "twref"}, {"bin1", "twref.exe"}}, "own",
+        {"bare name in own dir beats the path",
+         {{"own", "twref"}, {"bin1", "twref.exe"}},
+         "own",
          "twref"},
         {"exe before bare name", {{"bin1", "twref"}, {"bin1", "twref.exe"}}, "bin1", "twref.exe"},
         {"path order", {{"bin2", "twref.exe"}, {"bin1", "twref"}}, "bin1", "twref"},
@@ -117,8 +119,8 @@ TEST_F(ProgramLookup, SystemCalculatorFallsBackToTheDesktopCalculators)
 {
     // Listed in the order they are preferred; each is found only when the ones before are
     // missing, and only on the search path.
-    const char* calculators[] = {"gnome-calculator", "kcalc", "galculator",
-                                 "mate-calc", "qalculate-gtk", "xcalc"};
+    const char* calculators[] = {"gnome-calculator", "kcalc",         "galculator",
+                                 "mate-calc",        "qalculate-gtk", "xcalc"};
     make("own", "gnome-calculator");
     for (const char* name : calculators)
         make("bin2", name);

@@ -91,15 +91,14 @@ struct Recorder final : Platform, MainWindowPort
     bool programsFound = true;
     bool addressesOpen = true;
     const std::map<std::string, int> okButtons = {
-        {"about", 101},   {"mortgage", 109}, {"mortgagec", 109}, {"accel", 101},
-        {"inflate", 106}, {"taxinf", 21},    {"effective", 1},   {"ccard", 107},
-        {"trade", 501},
+        {"about", 101}, {"mortgage", 109}, {"mortgagec", 109}, {"accel", 101}, {"inflate", 106},
+        {"taxinf", 21}, {"effective", 1},  {"ccard", 107},     {"trade", 501},
     };
 };
 
 class DispatcherTest : public ::testing::Test
 {
-protected:
+  protected:
     DispatcherTest() : shell(recorder, recorder, StartupOptions{}) {}
 
     void Command(int id) { shell.command(id); }
@@ -127,10 +126,10 @@ TEST_F(DispatcherTest, GuardBringsTheOpenToolForwardInsteadOfOpeningAnother)
 
 TEST_F(DispatcherTest, EveryGuardedCommandStopsWhileAToolIsOpen)
 {
-    const int guarded[] = {commands::kMortgage,   commands::kRefinance, commands::kAccelerated,
-                           commands::kLoan,       commands::kInflation, commands::kTaxes,
-                           commands::kTradeOff,   commands::kEffectiveRate,
-                           commands::kCreditCard, commands::kRule72T,   commands::kOptions};
+    const int guarded[] = {commands::kMortgage, commands::kRefinance,     commands::kAccelerated,
+                           commands::kLoan,     commands::kInflation,     commands::kTaxes,
+                           commands::kTradeOff, commands::kEffectiveRate, commands::kCreditCard,
+                           commands::kRule72T,  commands::kOptions};
     recorder.users["mortgagec"] = [&](Recorder::FakeWindow&) {
         for (int command : guarded)
             Command(command);

@@ -22,13 +22,13 @@ namespace fs = std::filesystem;
 
 class PlacementFile : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
-        directory_ = fs::temp_directory_path() /
-                     ("tw-placement-" + std::to_string(::testing::UnitTest::GetInstance()
-                                                           ->random_seed()) +
-                      "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        directory_ =
+            fs::temp_directory_path() /
+            ("tw-placement-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(directory_);
         fs::create_directories(directory_);
         path_ = (directory_ / "prefinf.dat").string();

@@ -217,7 +217,7 @@ class Generator
         if (chance(0.12) && !inputs.empty() && !buttons.empty()) {
             static const char* plausible[] = {"30", "35", "40", "45", "50", "6.5", "20"};
             for (const DialogControl* field : inputs) {
-                const std::string value = chance(0.85)   ? plausible[pick(std::size(plausible))]
+                const std::string value = chance(0.85)  ? plausible[pick(std::size(plausible))]
                                           : chance(0.5) ? beyondRange()
                                                         : text();
                 typedTexts.insert(value);

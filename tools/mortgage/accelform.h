@@ -8,7 +8,7 @@ namespace tw {
 // current mortgage: the values that pass Calculate's checks are written back into it.
 class AccelForm final : public ToolForm
 {
-public:
+  public:
     explicit AccelForm(ToolContext& context) : ToolForm(context, ToolMark::Accelerated) {}
 
     std::string_view resource() const override { return "accel"; }
@@ -16,7 +16,7 @@ public:
     void opened(Window& window) override;
     void command(int id) override;
 
-private:
+  private:
     void calculate();
 };
 

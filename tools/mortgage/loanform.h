@@ -8,7 +8,7 @@ namespace tw {
 // shows them again at the next opening.
 class LoanForm final : public ToolForm
 {
-public:
+  public:
     explicit LoanForm(ToolContext& context) : ToolForm(context, ToolMark::Loan) {}
 
     std::string_view resource() const override { return "mortgagec"; }
@@ -16,7 +16,7 @@ public:
     void opened(Window& window) override;
     void command(int id) override;
 
-private:
+  private:
     void calculate();
 };
 

@@ -12,7 +12,7 @@ namespace tw {
 // which the accelerated-payment and refinance forms share.
 class MortgageForm final : public ToolForm
 {
-public:
+  public:
     explicit MortgageForm(ToolContext& context) : ToolForm(context, ToolMark::Mortgage) {}
 
     std::string_view resource() const override { return "mortgage"; }
@@ -20,7 +20,7 @@ public:
     void opened(Window& window) override;
     void command(int id) override;
 
-private:
+  private:
     // Checks and stores the fields and shows the payment; false at the first refusal.
     bool calculate();
     void keep();

@@ -9,7 +9,7 @@ namespace tw {
 // guard does not know the window: it holds no open-tool mark.
 class ScheduleForm final : public ToolForm
 {
-public:
+  public:
     static constexpr int kOk = 1;
     static constexpr int kPrint = 2; // also what Escape sends
     static constexpr int kList = 101;
@@ -26,7 +26,7 @@ public:
     void savePdfRequested(std::string_view path) override;
     void previewRequested() override;
 
-private:
+  private:
     void build();
 };
 

@@ -12,7 +12,7 @@ namespace tw {
 // opening and on commands.
 class RecordingForm : public Form
 {
-public:
+  public:
     explicit RecordingForm(std::string resource, int defaultButton = kEnterCommand)
         : resource_(std::move(resource)), defaultButton_(defaultButton)
     {
@@ -70,7 +70,7 @@ public:
     std::function<void(int)> onCommand;
     std::function<void(int)> onFocusLost;
 
-private:
+  private:
     std::string resource_;
     int defaultButton_;
 };

@@ -18,7 +18,7 @@ constexpr int kPeriods = 601;
 
 class Spin : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         Ui::testform().setupUi(&window);
@@ -56,9 +56,8 @@ TEST_F(Spin, UpperZeroLowerHundredMakesTheUpArrowLowerTheNumber)
     EXPECT_EQ(field(), "11");
     click(spin->downArrow(), 3);
     EXPECT_EQ(field(), "14");
-    EXPECT_EQ(form.events,
-              (std::vector<std::string>{"spin 601 11", "spin 601 12", "spin 601 13",
-                                        "spin 601 14"}));
+    EXPECT_EQ(form.events, (std::vector<std::string>{"spin 601 11", "spin 601 12", "spin 601 13",
+                                                     "spin 601 14"}));
 }
 
 TEST_F(Spin, UpperAboveLowerMakesTheUpArrowRaiseTheNumber)
@@ -79,11 +78,10 @@ TEST_F(Spin, StopsAtTheEndsOfTheRange)
         bool upArrow;
         const char* expected; // "x": the field is left alone and the form hears nothing
     } cases[] = {
-        {0, 100, 0, true, "x"},     // already at the upper end
-        {0, 100, 100, false, "x"},  // already at the lower end
-        {100, 0, 100, true, "x"},
-        {100, 0, 0, false, "x"},
-        {0, 100, 150, true, "99"},  // a start outside the range is held to it
+        {0, 100, 0, true, "x"},    // already at the upper end
+        {0, 100, 100, false, "x"}, // already at the lower end
+        {100, 0, 100, true, "x"},  {100, 0, 0, false, "x"},
+        {0, 100, 150, true, "99"}, // a start outside the range is held to it
         {0, 100, -7, false, "1"},
     };
     for (const auto& c : cases) {
@@ -104,8 +102,8 @@ TEST_F(Spin, StartsFromAWholeNumberTypedIntoTheField)
         const char* typed;
         const char* afterUp;
     } cases[] = {
-        {"50", "49"},  {" 40 ", "39"}, {"+30", "29"}, {"100", "99"},
-        {"12.7", "11"}, {"200", "11"}, {"-3", "11"},  {"", "11"}, {"7abc", "11"},
+        {"50", "49"},  {" 40 ", "39"}, {"+30", "29"}, {"100", "99"},  {"12.7", "11"},
+        {"200", "11"}, {"-3", "11"},   {"", "11"},    {"7abc", "11"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
