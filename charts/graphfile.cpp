@@ -1,5 +1,7 @@
 #include "charts/graphfile.h"
 
+#include "finance/words.h"
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -62,20 +64,6 @@ class LineReader
     int line_ = 0;
 };
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // A short, printable rendering of what was found, for the messages.
 std::string Quote(std::string_view text)
 {
@@ -89,22 +77,6 @@ std::string Quote(std::string_view text)
         shown += "…";
     shown += '"';
     return shown;
-}
-
-std::vector<std::string_view> SplitAtBlanks(std::string_view text)
-{
-    std::vector<std::string_view> words;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && IsBlank(text[i]))
-            ++i;
-        const std::size_t start = i;
-        while (i < text.size() && !IsBlank(text[i]))
-            ++i;
-        if (i > start)
-            words.push_back(text.substr(start, i - start));
-    }
-    return words;
 }
 
 // The writer prints "%f": digits, a point, a sign. from_chars reads these the same in every
@@ -178,7 +150,7 @@ class GraphParser
 
     bool number(std::string_view text, double& value, const char* expected)
     {
-        const std::string_view word = Trim(text);
+        const std::string_view word = TrimBlanks(text);
         switch (ParseNumber(word, value)) {
         case NumberStatus::Ok:
             return true;
@@ -221,7 +193,7 @@ class GraphParser
 
         if (!line(text, "the number of curves"))
             return false;
-        const std::string_view count = Trim(text);
+        const std::string_view count = TrimBlanks(text);
         std::size_t curves = 0;
         const auto [end, error] =
             std::from_chars(count.data(), count.data() + count.size(), curves);
@@ -243,7 +215,7 @@ class GraphParser
         return true;
     }
 
-    static bool IsEnd(std::string_view text) { return Trim(text) == "Done"; }
+    static bool IsEnd(std::string_view text) { return TrimBlanks(text) == "Done"; }
 
     bool readRows(GraphFile& graph)
     {
@@ -301,7 +273,7 @@ class GraphParser
         if (!IsEnd(text))
             return fail(lines_.lineNumber(), "expected a second \"Done\", found " + Quote(text));
         while (const std::optional<std::string_view> rest = lines_.next()) {
-            if (!Trim(*rest).empty())
+            if (!TrimBlanks(*rest).empty())
                 return fail(lines_.lineNumber(),
                             "text after the end of the graph: " + Quote(*rest));
         }

@@ -1,13 +1,10 @@
 #include "finance/money.h"
 
+#include "finance/words.h"
+
 namespace tw {
 
 namespace {
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
 
 bool IsNumberCharacter(char c)
 {

@@ -11,7 +11,7 @@ namespace tw {
 namespace {
 
 // The blanks of the C locale's isspace, spelled out so that the process locale cannot add any.
-bool IsBlank(char c)
+bool IsSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
@@ -30,7 +30,7 @@ struct Scanner
     char Peek() const { return AtEnd() ? '\0' : text[at]; }
     void SkipBlanks()
     {
-        while (!AtEnd() && IsBlank(text[at]))
+        while (!AtEnd() && IsSpace(text[at]))
             ++at;
     }
     // Appends the run of digits to out and says how many there were.

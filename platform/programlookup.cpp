@@ -1,5 +1,7 @@
 #include "platform/programlookup.h"
 
+#include "finance/words.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,27 +17,6 @@ constexpr std::string_view kExeSuffix = ".exe";
 // The desktop calculators tried, in order, when the system calculator is asked for.
 constexpr std::array<std::string_view, 6> kCalculators = {
     "gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"};
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-std::vector<std::string> SplitAtBlanks(std::string_view text)
-{
-    std::vector<std::string> words;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && IsBlank(text[i]))
-            ++i;
-        const std::size_t start = i;
-        while (i < text.size() && !IsBlank(text[i]))
-            ++i;
-        if (i > start)
-            words.emplace_back(text.substr(start, i - start));
-    }
-    return words;
-}
 
 bool EndsWithNoCase(std::string_view text, std::string_view suffix)
 {
@@ -109,10 +90,10 @@ std::optional<std::string> FindIn(const std::vector<std::string>& directories,
 std::optional<ProgramStart> FindProgram(std::string_view commandLine, const std::string& programDir,
                                         std::string_view searchPath)
 {
-    std::vector<std::string> words = SplitAtBlanks(commandLine);
+    const std::vector<std::string_view> words = SplitAtBlanks(commandLine);
     if (words.empty())
         return std::nullopt;
-    const std::string command = words.front();
+    const std::string command(words.front());
     std::vector<std::string> arguments(words.begin() + 1, words.end());
 
     // A name with a directory in it is taken as that file, as a shell would, and not searched.

@@ -1,5 +1,7 @@
 #include "platform/script/scriptstep.h"
 
+#include "finance/words.h"
+
 #include <charconv>
 #include <vector>
 
@@ -12,11 +14,6 @@ struct NamedVerb
     std::string_view name;
     StepVerb verb;
 };
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
 
 std::string_view SkipBlanks(std::string_view text)
 {
@@ -34,14 +31,6 @@ std::string_view TakeWord(std::string_view text, std::string_view& rest)
         ++end;
     rest = text.substr(end);
     return text.substr(0, end);
-}
-
-std::vector<std::string_view> SplitWords(std::string_view text)
-{
-    std::vector<std::string_view> words;
-    for (text = SkipBlanks(text); !text.empty(); text = SkipBlanks(text))
-        words.push_back(TakeWord(text, text));
-    return words;
 }
 
 // A plain decimal integer, optionally negative; nothing else may follow.
@@ -82,14 +71,6 @@ ParsedStep ParseSet(std::string_view arguments)
     return parsed;
 }
 
-std::string_view TrimBlanks(std::string_view text)
-{
-    text = SkipBlanks(text);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // "printer pdf FILE" and "export csv|pdf FILE": the file is the rest of the line, without
 // the blanks around it.
 ParsedStep WithFile(StepVerb verb, std::string_view rest, std::string_view usage)
@@ -108,7 +89,7 @@ ParsedStep ParsePrinter(std::string_view arguments)
     const std::string_view what = TakeWord(SkipBlanks(arguments), rest);
     if (what == "pdf")
         return WithFile(StepVerb::PrinterPdf, rest, "printer pdf FILE");
-    const std::vector<std::string_view> words = SplitWords(rest);
+    const std::vector<std::string_view> words = SplitAtBlanks(rest);
     auto integer = [&](std::size_t index) {
         return index < words.size() ? ParseInteger(words[index]) : std::nullopt;
     };
@@ -268,7 +249,7 @@ ParsedStep ParseScriptStep(std::string_view line)
         return ParsePrinter(arguments);
     if (verb == "export")
         return ParseExport(arguments);
-    return ParseWords(verb, SplitWords(arguments));
+    return ParseWords(verb, SplitAtBlanks(arguments));
 }
 
 } // namespace tw
