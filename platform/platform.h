@@ -10,6 +10,24 @@ class Form;
 class Printers;
 
 enum class MessageIcon { Error, Warning, Question, Information };
+
+// The kind's one-word name: in the script host's output, the icon names of both hosts and
+// what accessibility tools are told.
+constexpr std::string_view MessageIconName(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Error:
+        return "error";
+    case MessageIcon::Warning:
+        return "warning";
+    case MessageIcon::Question:
+        return "question";
+    case MessageIcon::Information:
+        break;
+    }
+    return "information";
+}
+
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 enum class HelpRequest { Contents, Context, HelpOnHelp };

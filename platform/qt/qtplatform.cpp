@@ -37,44 +37,13 @@ QWidget* DialogOf(Window* window)
 // for the box's pixel density, where the toolkit's fallback pictures are 32 pixels only.
 QPixmap BoxPicture(MessageIcon icon, const QWidget& box)
 {
-    const char* theme = "dialog-information";
-    const char* own = ":/icons/message-information.svg";
-    switch (icon) {
-    case MessageIcon::Error:
-        theme = "dialog-error";
-        own = ":/icons/message-error.svg";
-        break;
-    case MessageIcon::Warning:
-        theme = "dialog-warning";
-        own = ":/icons/message-warning.svg";
-        break;
-    case MessageIcon::Question:
-        theme = "dialog-question";
-        own = ":/icons/message-question.svg";
-        break;
-    case MessageIcon::Information:
-        break;
-    }
-    const QIcon picture = QIcon::hasThemeIcon(QLatin1String(theme))
-                              ? QIcon::fromTheme(QLatin1String(theme))
-                              : QIcon(QLatin1String(own));
+    const QString name = QString::fromLatin1(MessageIconName(icon));
+    const QString theme = QStringLiteral("dialog-") + name;
+    const QIcon picture = QIcon::hasThemeIcon(theme)
+                              ? QIcon::fromTheme(theme)
+                              : QIcon(QStringLiteral(":/icons/message-%1.svg").arg(name));
     const int side = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
     return picture.pixmap(QSize(side, side), box.devicePixelRatioF());
-}
-
-const char* IconName(MessageIcon icon)
-{
-    switch (icon) {
-    case MessageIcon::Error:
-        return "error";
-    case MessageIcon::Warning:
-        return "warning";
-    case MessageIcon::Question:
-        return "question";
-    case MessageIcon::Information:
-        break;
-    }
-    return "information";
 }
 
 QMessageBox::Icon BoxIcon(MessageIcon icon)
@@ -137,7 +106,7 @@ MessageAnswer QtPlatform::message(Window* owner, std::string_view text, std::str
     box.setTextFormat(Qt::PlainText);
     box.setIconPixmap(BoxPicture(icon, box));
     // The box's kind stays known to accessibility tools, which setIconPixmap forgets.
-    box.setAccessibleDescription(QString::fromLatin1(IconName(icon)));
+    box.setAccessibleDescription(QString::fromLatin1(MessageIconName(icon)));
     // Some desktop themes put stock pictures on OK, Yes and No; the texts say enough.
     for (QAbstractButton* button : box.buttons())
         button->setIcon(QIcon());

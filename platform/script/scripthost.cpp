@@ -51,21 +51,6 @@ std::string Escape(std::string_view text)
     return escaped;
 }
 
-std::string_view IconName(MessageIcon icon)
-{
-    switch (icon) {
-    case MessageIcon::Error:
-        return "error";
-    case MessageIcon::Warning:
-        return "warning";
-    case MessageIcon::Question:
-        return "question";
-    case MessageIcon::Information:
-        break;
-    }
-    return "information";
-}
-
 bool IsCheckBox(const DialogControl& control)
 {
     return control.className == "QCheckBox";
@@ -429,7 +414,7 @@ void ScriptHost::print(const std::vector<std::string_view>& fields)
 MessageAnswer ScriptHost::message(Window* /*owner*/, std::string_view text, std::string_view title,
                                   MessageIcon icon, MessageButtons buttons, bool /*systemModal*/)
 {
-    print({"message", IconName(icon), title, text});
+    print({"message", MessageIconName(icon), title, text});
     if (buttons != MessageButtons::YesNo)
         return MessageAnswer::Ok;
     const MessageAnswer answer = nextAnswer_;
