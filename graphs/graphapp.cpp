@@ -3,6 +3,7 @@
 #include "charts/chartexport.h"
 #include "charts/chartwidget.h"
 #include "graphs/commandline.h"
+#include "platform/qt/windowsystemstart.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -11,8 +12,9 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <iostream>
+#include <optional>
+#include <string>
 
 #ifndef TW_VERSION
 #define TW_VERSION "0"
@@ -22,66 +24,14 @@ namespace tw {
 
 namespace {
 
-long long NowNanoseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    return now.tv_sec * 1000000000LL + now.tv_nsec;
-}
-
-bool HasDisplay()
-{
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform != nullptr && *platform != '\0')
-        return true;
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
-}
-
-// For the start-up benchmark, as the main program does: with TW_BENCH_T0 set to the launch
-// time in nanoseconds (CLOCK_REALTIME), the chart's first paint prints the time since then
-// and ends the program.
-class FirstPaintProbe final : public QObject
-{
-  public:
-    FirstPaintProbe(long long launch, long long main, QObject* parent)
-        : QObject(parent), launch_(launch), main_(main)
-    {
-    }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && !done_) {
-            done_ = true;
-            // The paint itself is part of the start-up: end after it, not before.
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    const long long now = NowNanoseconds();
-                    std::printf("first paint %.2f ms (%.2f ms after main)\n", (now - launch_) / 1e6,
-                                (now - main_) / 1e6);
-                    std::fflush(stdout);
-                    QCoreApplication::exit(0);
-                },
-                Qt::QueuedConnection);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    long long launch_;
-    long long main_;
-    bool done_ = false;
-};
-
 int RenderToFile(int argc, char** argv, const GraphCommandLine& line, const GraphProgram& program)
 {
     // No window is opened, so no display is needed: Qt's offscreen platform draws the fonts.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    std::optional<WindowSystemStart> start(std::in_place, StartAdvice{program.name, ""});
     QGuiApplication app(argc, argv);
+    start.reset();
     std::setlocale(LC_NUMERIC, "C");
 
     const GraphRead read = LoadGraphFile(line.file, program.read);
@@ -115,7 +65,13 @@ int OpenWindow(int argc, char** argv, const GraphCommandLine& line, const GraphP
                   << " --output OUT.png " << line.file << '\n';
         return 1;
     }
+    // A display that cannot be opened ends here in one line, exit code 1, instead of Qt's abort.
+    std::optional<WindowSystemStart> start(
+        std::in_place,
+        StartAdvice{program.name, std::string("; draw the chart into a file with: ") +
+                                      program.name + " --output OUT.png " + line.file});
     QApplication app(argc, argv);
+    start.reset();
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QString::fromLatin1(program.name));
     QApplication::setApplicationVersion(QStringLiteral(TW_VERSION));

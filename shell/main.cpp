@@ -8,14 +8,11 @@
 #include "shell/startup.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMessageBox>
-#include <QPaintEvent>
 
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -74,66 +71,20 @@ int RunScript(const char* file, bool inDataFolder, const tw::StartupOptions& opt
     return host.run(in);
 }
 
-bool HasDisplay()
-{
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform != nullptr && *platform != '\0')
-        return true;
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
-}
-
-// For the start-up benchmark: with TW_BENCH_T0 set to the launch time in nanoseconds
-// (CLOCK_REALTIME), the first paint of the main window prints the time since then and ends
-// the program.
-long long NowNanoseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    return now.tv_sec * 1000000000LL + now.tv_nsec;
-}
-
-class FirstPaintProbe final : public QObject
-{
-  public:
-    FirstPaintProbe(long long launchNanoseconds, long long mainNanoseconds)
-        : launch_(launchNanoseconds), main_(mainNanoseconds)
-    {
-    }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && !done_) {
-            done_ = true;
-            const long long now = NowNanoseconds();
-            std::printf("first paint %.2f ms (%.2f ms after main)\n", (now - launch_) / 1e6,
-                        (now - main_) / 1e6);
-            std::fflush(stdout);
-            QMetaObject::invokeMethod(
-                qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    long long launch_;
-    long long main_;
-    bool done_ = false;
-};
-
 int RunDesktop(int argc, char** argv, const tw::StartupOptions& options, bool inDataFolder,
                long long started)
 {
-    if (!HasDisplay()) {
+    if (!tw::HasDisplay()) {
         std::cerr << "twtools: no display to open the window on (DISPLAY and WAYLAND_DISPLAY "
                      "are unset); run the calculators without one with: twtools script FILE\n";
         return 1;
     }
     // A display that cannot be opened or an unknown platform plugin ends here in one line,
     // exit code 1, instead of Qt's abort.
-    std::optional<tw::WindowSystemStart> start(std::in_place);
+    std::optional<tw::WindowSystemStart> start(
+        std::in_place,
+        tw::StartAdvice{"twtools",
+                        "; run the calculators without a display with: twtools script FILE"});
     QApplication app(argc, argv);
     start.reset();
     // Qt takes the process locale from the environment; the program's numbers never follow it.
@@ -160,9 +111,7 @@ int RunDesktop(int argc, char** argv, const tw::StartupOptions& options, bool in
     window.setAcceleratorGate([&platform] { return platform.inModalLoop(); });
 
     if (const char* launch = std::getenv("TW_BENCH_T0")) {
-        auto* probe = new FirstPaintProbe(std::atoll(launch), started);
-        probe->setParent(&window);
-        window.installEventFilter(probe);
+        window.installEventFilter(new tw::FirstPaintProbe(std::atoll(launch), started, &window));
     }
 
     window.show();
@@ -174,7 +123,7 @@ int RunDesktop(int argc, char** argv, const tw::StartupOptions& options, bool in
 
 int main(int argc, char** argv)
 {
-    const long long started = NowNanoseconds();
+    const long long started = tw::NowNanoseconds();
     // Answered before anything of the window system is touched, with or without a display.
     const tw::StartRequest request = tw::ReadArguments({argv + 1, argv + argc});
     if (request.help || request.version) {

@@ -1,17 +1,18 @@
 #include "platform/qt/windowsystemstart.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QString>
 #include <QtGlobal>
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <utility>
 
 namespace tw {
 
 namespace {
-
-constexpr std::string_view kWithoutDisplay =
-    "; run the calculators without a display with: twtools script FILE";
 
 // The text between the first pair of double quotes after marker in line, if marker is there.
 bool QuotedAfter(std::string_view line, std::string_view marker, std::string& quoted)
@@ -41,25 +42,29 @@ std::string Available(const std::vector<std::string>& said)
     return {};
 }
 
-std::vector<std::string>& Held()
+// Qt's message handler is a plain function: what it needs lives here while a start is made.
+struct HeldStart
 {
-    static std::vector<std::string> held;
-    return held;
-}
+    std::vector<std::string> said;
+    QtMessageHandler previous = nullptr;
+    StartAdvice advice;
+};
 
-QtMessageHandler& Previous()
+HeldStart& Held()
 {
-    static QtMessageHandler previous = nullptr;
-    return previous;
+    static HeldStart held;
+    return held;
 }
 
 void Hold(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    Held().push_back(qFormatLogMessage(type, context, message).toStdString());
+    HeldStart& held = Held();
+    held.said.push_back(qFormatLogMessage(type, context, message).toStdString());
     if (type != QtFatalMsg)
         return;
     const char* display = std::getenv("DISPLAY");
-    const std::string line = WindowSystemFailureLine(Held(), display == nullptr ? "" : display);
+    const std::string line =
+        WindowSystemFailureLine(held.said, display == nullptr ? "" : display, held.advice);
     std::fputs(line.c_str(), stderr);
     std::fputc('\n', stderr);
     std::fflush(stderr);
@@ -69,7 +74,18 @@ void Hold(QtMsgType type, const QMessageLogContext& context, const QString& mess
 
 } // namespace
 
-std::string WindowSystemFailureLine(const std::vector<std::string>& said, std::string_view display)
+bool HasDisplay()
+{
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform != nullptr && *platform != '\0')
+        return true;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+std::string WindowSystemFailureLine(const std::vector<std::string>& said, std::string_view display,
+                                    const StartAdvice& advice)
 {
     std::string cause;
     std::string name;
@@ -89,24 +105,58 @@ std::string WindowSystemFailureLine(const std::vector<std::string>& said, std::s
     }
     if (cause.empty())
         cause = "the window system cannot be started";
-    return "twtools: " + cause + std::string(kWithoutDisplay);
+    return advice.program + ": " + cause + advice.withoutDisplay;
 }
 
-WindowSystemStart::WindowSystemStart()
+WindowSystemStart::WindowSystemStart(StartAdvice advice)
 {
-    Held().clear();
-    Previous() = qInstallMessageHandler(Hold);
+    HeldStart& held = Held();
+    held.said.clear();
+    held.advice = std::move(advice);
+    held.previous = qInstallMessageHandler(Hold);
 }
 
 WindowSystemStart::~WindowSystemStart()
 {
-    qInstallMessageHandler(Previous());
+    HeldStart& held = Held();
+    qInstallMessageHandler(held.previous);
     // Started: what Qt said on the way goes out as it would have.
-    for (const std::string& line : Held()) {
+    for (const std::string& line : held.said) {
         std::fputs(line.c_str(), stderr);
         std::fputc('\n', stderr);
     }
-    Held().clear();
+    held.said.clear();
+}
+
+long long NowNanoseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return now.tv_sec * 1000000000LL + now.tv_nsec;
+}
+
+FirstPaintProbe::FirstPaintProbe(long long launch, long long main, QObject* parent)
+    : QObject(parent), launch_(launch), main_(main)
+{
+}
+
+bool FirstPaintProbe::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Paint && !done_) {
+        done_ = true;
+        // The paint itself is part of the start-up: the time is taken after it, not before.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                const long long now = NowNanoseconds();
+                std::printf("first paint %.2f ms (%.2f ms after main)\n", (now - launch_) / 1e6,
+                            (now - main_) / 1e6);
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            },
+            Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace tw
