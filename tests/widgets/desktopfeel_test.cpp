@@ -5,6 +5,7 @@
 #include "platform/qt/numbercharacters.h"
 #include "platform/qt/qtdialogwindow.h"
 #include "platform/qt/qtplatform.h"
+#include "tests/widgets/dialogdriving.h"
 #include "tools/calculators/creditcardform.h"
 #include "tools/calculators/effectiveform.h"
 #include "tools/calculators/inflationform.h"
@@ -40,21 +41,8 @@
 namespace tw {
 namespace {
 
-struct IdleForm final : Form
-{
-    explicit IdleForm(std::string name) : name(std::move(name)) {}
-    std::string_view resource() const override { return name; }
-    void opened(Window&) override {}
-    std::string name;
-};
-
-QtDialogWindow* Shown(const char* name)
-{
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->objectName() == QLatin1String(name) && top->isVisible())
-            return qobject_cast<QtDialogWindow*>(top);
-    return nullptr;
-}
+using testing::IdleForm;
+using testing::ShownDialog;
 
 TEST(DesktopFields, EveryTypedFieldIsANumberFieldButTheOptionNames)
 {
@@ -154,7 +142,7 @@ TEST_F(Forms, OpenOnTheirFirstFieldWithItsTextSelectedAndEnterPressesCalculate)
         int enter = 0;
         std::set<int> drawnDefault;
         QTimer::singleShot(0, [&] {
-            QtDialogWindow* window = Shown(opening.resource);
+            QtDialogWindow* window = ShownDialog(opening.resource);
             ASSERT_NE(window, nullptr);
             if (auto* edit = qobject_cast<QLineEdit*>(window->focusWidget())) {
                 focused = edit->property("controlId").toInt();
@@ -179,7 +167,7 @@ TEST_F(Forms, TypingIntoAFreshInflationCalculatorReplacesItsTextAndEnterCalculat
 {
     QString result;
     QTimer::singleShot(0, [&] {
-        QtDialogWindow* window = Shown("inflate");
+        QtDialogWindow* window = ShownDialog("inflate");
         ASSERT_NE(window, nullptr);
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
@@ -276,17 +264,10 @@ TEST_F(LargeFont, EveryDialogShowsEveryLabelAndButtonWhole)
 
 TEST_F(LargeFont, TheScheduleWindowFitsItsTitlesFiguresAndButtons)
 {
-    MortgageRecord& record = records.mortgageRecord();
-    record.startAge = 35;
-    record.payoffAge = 65;
-    record.amount = 200000;
-    record.downPayment = 40000;
-    record.rate = 6.5F;
-    record.years = 30;
-    record.appreciation = 3;
+    testing::SetWorkedMortgage(records.mortgageRecord());
     QSize least;
     QTimer::singleShot(0, [&] {
-        QtDialogWindow* window = Shown("moschedule");
+        QtDialogWindow* window = ShownDialog("moschedule");
         ASSERT_NE(window, nullptr);
         CheckTable(*window, ScheduleForm::kOk, ScheduleForm::kPrint);
         Shrink(*window);
@@ -303,34 +284,15 @@ TEST_F(LargeFont, TheScheduleWindowFitsItsTitlesFiguresAndButtons)
 
 TEST_F(LargeFont, TheRefinanceResultsWindowFitsItsTitlesFiguresAndButtons)
 {
-    records.currentMortgage.startAge = 40;
-    records.currentMortgage.principal = 200000;
-    records.currentMortgage.rate = 8;
-    records.currentMortgage.years = 30;
-    records.currentRefinance.refinanceAge = 45;
-    records.currentRefinance.rate = 6;
-    records.currentRefinance.years = 30;
+    testing::SetWorkedRefinance(records);
     int rows = 0;
-    QTimer::singleShot(0, [&] {
-        QtDialogWindow* refinance = Shown("refinance");
-        ASSERT_NE(refinance, nullptr);
-        QTimer::singleShot(0, [&, refinance] {
-            QtDialogWindow* window = Shown("raschedule");
-            ASSERT_NE(window, nullptr);
-            CheckTable(*window, RefinanceResultsForm::kOk, RefinanceResultsForm::kPrint);
-            Shrink(*window);
-            EXPECT_EQ(window->size(), window->minimumSize());
-            CheckTable(*window, RefinanceResultsForm::kOk, RefinanceResultsForm::kPrint);
-            rows = window->findChild<QTreeView*>()->model()->rowCount();
-            qobject_cast<QPushButton*>(window->control(RefinanceResultsForm::kOk))->click();
-            QTimer::singleShot(0, [refinance] {
-                qobject_cast<QPushButton*>(refinance->control(RefinanceForm::kOk))->click();
-            });
-        });
-        qobject_cast<QPushButton*>(refinance->control(RefinanceForm::kShowDetails))->click();
+    testing::WithRefinanceResults(platform, context, [&](QtDialogWindow& window) {
+        CheckTable(window, RefinanceResultsForm::kOk, RefinanceResultsForm::kPrint);
+        Shrink(window);
+        EXPECT_EQ(window.size(), window.minimumSize());
+        CheckTable(window, RefinanceResultsForm::kOk, RefinanceResultsForm::kPrint);
+        rows = window.findChild<QTreeView*>()->model()->rowCount();
     });
-    RefinanceForm form(context);
-    platform.runModal(form, nullptr);
     EXPECT_EQ(rows, 62) << "the shrunk window still holds the whole table";
 }
 

@@ -1,6 +1,7 @@
 #include "platform/qt/dialogfactory.h"
 #include "platform/qt/qtdialogwindow.h"
 #include "platform/qt/qtplatform.h"
+#include "tests/widgets/dialogdriving.h"
 #include "tools/mortgage/scheduleform.h"
 #include "tools/refinance/refinanceform.h"
 #include "tools/refinance/resultsform.h"
@@ -27,6 +28,9 @@
 
 namespace tw {
 namespace {
+
+using testing::IdleForm;
+using testing::ShownDialog;
 
 enum class Kind { Input, Result, Button, Radio, Check };
 
@@ -108,14 +112,6 @@ bool IsKind(const QWidget* widget, Kind kind)
     return false;
 }
 
-struct IdleForm final : Form
-{
-    explicit IdleForm(std::string name) : name(std::move(name)) {}
-    std::string_view resource() const override { return name; }
-    void opened(Window&) override {}
-    std::string name;
-};
-
 TEST(Dialogs, EveryResourceHasTheControlsItsFormAddresses)
 {
     std::vector<std::string> tabled;
@@ -169,14 +165,6 @@ TEST(Dialogs, MortgageAnalysisButtonsStartDisabledAndCompoundingChoicesFormOneGr
         EXPECT_EQ(rate.control(id)->parentWidget(), group) << id;
 }
 
-QtDialogWindow* ShownDialog(const char* name)
-{
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->objectName() == QLatin1String(name) && top->isVisible())
-            return qobject_cast<QtDialogWindow*>(top);
-    return nullptr;
-}
-
 // The colour a row of the list shows: left of the right-aligned figures of its second column
 // and clear of the grid line at the cell's edge.
 QColor RowColour(const QWidget& window, const QTreeView& list, const QImage& picture, int row)
@@ -201,14 +189,7 @@ TEST(Dialogs, ScheduleWindowShowsBandedRows)
     AppRecords records;
     OpenMarks marks;
     ToolContext context{platform, records, marks, {}, {}};
-    MortgageRecord& record = records.mortgageRecord();
-    record.startAge = 35;
-    record.payoffAge = 65;
-    record.amount = 200000;
-    record.downPayment = 40000;
-    record.rate = 6.5F;
-    record.years = 30;
-    record.appreciation = 3;
+    testing::SetWorkedMortgage(records.mortgageRecord());
 
     QImage picture;
     QColor even, odd;
@@ -245,13 +226,7 @@ class RefinanceWindows : public ::testing::Test
     RefinanceWindows()
     {
         QDir::setCurrent(directory.path());
-        records.currentMortgage.startAge = 40;
-        records.currentMortgage.principal = 200000;
-        records.currentMortgage.rate = 8;
-        records.currentMortgage.years = 30;
-        records.currentRefinance.refinanceAge = 45;
-        records.currentRefinance.rate = 6;
-        records.currentRefinance.years = 30;
+        testing::SetWorkedRefinance(records);
     }
     ~RefinanceWindows() override { QDir::setCurrent(previous); }
 
@@ -297,38 +272,25 @@ TEST_F(RefinanceWindows, ResultsWindowShowsTenBandedColumnsSizedFromItsWidth)
     QRect ok, print;
     QSize client;
     QColor even, odd;
-    QTimer::singleShot(0, [&] {
-        QtDialogWindow* form = ShownDialog("refinance");
-        ASSERT_NE(form, nullptr);
-        QTimer::singleShot(0, [&] {
-            QtDialogWindow* window = ShownDialog("raschedule");
-            ASSERT_NE(window, nullptr);
-            auto* list = window->findChild<QTreeView*>();
-            ASSERT_NE(list, nullptr);
-            EXPECT_TRUE(list->isVisible());
-            client = window->size();
-            rows = list->model()->rowCount();
-            for (int column = 0; column < list->model()->columnCount(); ++column) {
-                titles << list->model()->headerData(column, Qt::Horizontal).toString();
-                widths.push_back(list->header()->sectionSize(column));
-                titleWidths.push_back(list->header()->sectionSizeHint(column));
-                alignments.push_back(list->header()->defaultAlignment() & Qt::AlignHorizontal_Mask);
-            }
-            ok = window->control(RefinanceResultsForm::kOk)->geometry();
-            print = window->control(RefinanceResultsForm::kPrint)->geometry();
-            const QImage picture = window->grab().toImage();
-            even = RowColour(*window, *list, picture, 0);
-            odd = RowColour(*window, *list, picture, 1);
-            picture.save(QDir::temp().filePath(QStringLiteral("tw-refinance-results.png")));
-            qobject_cast<QPushButton*>(window->control(RefinanceResultsForm::kOk))->click();
-            QTimer::singleShot(0, [form] {
-                qobject_cast<QPushButton*>(form->control(RefinanceForm::kOk))->click();
-            });
-        });
-        qobject_cast<QPushButton*>(form->control(RefinanceForm::kShowDetails))->click();
+    testing::WithRefinanceResults(platform, context, [&](QtDialogWindow& window) {
+        auto* list = window.findChild<QTreeView*>();
+        ASSERT_NE(list, nullptr);
+        EXPECT_TRUE(list->isVisible());
+        client = window.size();
+        rows = list->model()->rowCount();
+        for (int column = 0; column < list->model()->columnCount(); ++column) {
+            titles << list->model()->headerData(column, Qt::Horizontal).toString();
+            widths.push_back(list->header()->sectionSize(column));
+            titleWidths.push_back(list->header()->sectionSizeHint(column));
+            alignments.push_back(list->header()->defaultAlignment() & Qt::AlignHorizontal_Mask);
+        }
+        ok = window.control(RefinanceResultsForm::kOk)->geometry();
+        print = window.control(RefinanceResultsForm::kPrint)->geometry();
+        const QImage picture = window.grab().toImage();
+        even = RowColour(window, *list, picture, 0);
+        odd = RowColour(window, *list, picture, 1);
+        picture.save(QDir::temp().filePath(QStringLiteral("tw-refinance-results.png")));
     });
-    RefinanceForm form(context);
-    platform.runModal(form, nullptr);
 
     EXPECT_EQ(rows, 62);
     EXPECT_EQ(titles, (QStringList{"Age", "Net Worth", "Savings", "Equity", "+Diff. in Mon. Pay.",
