@@ -1,5 +1,5 @@
-// The script host's printing steps: how they are read, how they answer the next dialog, and
-// the lines the dialogs and pages write.
+// The script host's printing steps: how they answer the next dialog, and the lines the
+// dialogs and pages write. How the steps are read is with the other steps.
 #include "platform/script/scriptprinters.h"
 #include "platform/script/scriptstep.h"
 
@@ -10,62 +10,6 @@
 
 namespace tw {
 namespace {
-
-TEST(ParseScriptStep, TakesApartThePrintingSteps)
-{
-    struct Case
-    {
-        std::string_view line;
-        StepVerb verb;
-        int id = 0;
-        int value = 0;
-        std::string_view text = {};
-        std::optional<Margins> margins = {};
-    };
-    const Case cases[] = {
-        {"printer cancel", StepVerb::PrinterCancel},
-        {"printer pdf out.pdf", StepVerb::PrinterPdf, 0, 0, "out.pdf"},
-        {"printer pdf  my file.pdf  ", StepVerb::PrinterPdf, 0, 0, "my file.pdf"},
-        {"printer range 2 3", StepVerb::PrinterRange, 2, 3},
-        {"printer range 0 0", StepVerb::PrinterRange, 0, 0},
-        {"printer copies 3", StepVerb::PrinterCopies, 0, 3},
-        {"printer collate 1", StepVerb::PrinterCollate, 0, 1},
-        {"printer collate 0", StepVerb::PrinterCollate, 0, 0},
-        {"pagesetup cancel", StepVerb::PageSetupCancel},
-        {"pagesetup portrait", StepVerb::PageSetupPortrait},
-        {"pagesetup landscape", StepVerb::PageSetupLandscape},
-        {"pagesetup landscape 750 1250 333 0", StepVerb::PageSetupLandscape, 0, 0, "",
-         Margins{750, 1250, 333, 0}},
-        {"export csv table.csv", StepVerb::ExportCsv, 0, 0, "table.csv"},
-        {"export pdf out/t.pdf", StepVerb::ExportPdf, 0, 0, "out/t.pdf"},
-    };
-    for (const Case& expected : cases) {
-        SCOPED_TRACE(std::string(expected.line));
-        const ParsedStep parsed = ParseScriptStep(expected.line);
-        ASSERT_TRUE(parsed.step.has_value()) << parsed.error;
-        EXPECT_EQ(parsed.step->verb, expected.verb);
-        EXPECT_EQ(parsed.step->id, expected.id);
-        EXPECT_EQ(parsed.step->value, expected.value);
-        EXPECT_EQ(parsed.step->text, expected.text);
-        EXPECT_EQ(parsed.step->margins, expected.margins);
-    }
-}
-
-TEST(ParseScriptStep, RefusesMalformedPrintingSteps)
-{
-    for (const std::string_view line :
-         {"printer", "printer pdf", "printer pdf   ", "printer range 1", "printer range 1 2 3",
-          "printer range -1 2", "printer copies 0", "printer copies x", "printer collate 2",
-          "printer cancel now", "printer fax", "pagesetup", "pagesetup sideways",
-          "pagesetup cancel 1", "pagesetup portrait 1 2 3", "pagesetup landscape 1 2 3 -4",
-          "export", "export csv", "export xls a.xls"}) {
-        SCOPED_TRACE(std::string(line));
-        const ParsedStep parsed = ParseScriptStep(line);
-        EXPECT_FALSE(parsed.step.has_value());
-        EXPECT_NE(parsed.error.find("malformed arguments, expected: "), std::string::npos)
-            << parsed.error;
-    }
-}
 
 class ScriptPrintersTest : public ::testing::Test
 {

@@ -13,6 +13,7 @@ struct GoodLine
     int value = 0;
     std::string_view text = {};
     Size size = {};
+    std::optional<Margins> margins = {};
 };
 
 TEST(ParseScriptStep, TakesApartEveryVerb)
@@ -41,6 +42,26 @@ TEST(ParseScriptStep, TakesApartEveryVerb)
         {"answer yes", StepVerb::AnswerYes},
         {"answer no", StepVerb::AnswerNo},
         {"  press   2  ", StepVerb::Press, 2},
+        {"printer cancel", StepVerb::PrinterCancel},
+        {"printer pdf out.pdf", StepVerb::PrinterPdf, 0, 0, "out.pdf"},
+        {"printer pdf  my file.pdf  ", StepVerb::PrinterPdf, 0, 0, "my file.pdf"},
+        {"printer range 2 3", StepVerb::PrinterRange, 2, 3},
+        {"printer range 0 0", StepVerb::PrinterRange, 0, 0},
+        {"printer copies 3", StepVerb::PrinterCopies, 0, 3},
+        {"printer collate 1", StepVerb::PrinterCollate, 0, 1},
+        {"printer collate 0", StepVerb::PrinterCollate, 0, 0},
+        {"pagesetup cancel", StepVerb::PageSetupCancel},
+        {"pagesetup portrait", StepVerb::PageSetupPortrait},
+        {"pagesetup landscape", StepVerb::PageSetupLandscape},
+        {"pagesetup landscape 750 1250 333 0",
+         StepVerb::PageSetupLandscape,
+         0,
+         0,
+         "",
+         {},
+         Margins{750, 1250, 333, 0}},
+        {"export csv table.csv", StepVerb::ExportCsv, 0, 0, "table.csv"},
+        {"export pdf out/t.pdf", StepVerb::ExportPdf, 0, 0, "out/t.pdf"},
     };
     for (const GoodLine& expected : cases) {
         SCOPED_TRACE(std::string(expected.line));
@@ -51,6 +72,7 @@ TEST(ParseScriptStep, TakesApartEveryVerb)
         EXPECT_EQ(parsed.step->value, expected.value);
         EXPECT_EQ(parsed.step->text, expected.text);
         EXPECT_EQ(parsed.step->size, expected.size);
+        EXPECT_EQ(parsed.step->margins, expected.margins);
     }
 }
 
@@ -79,6 +101,22 @@ TEST(ParseScriptStep, NamesWhatIsWrongWithABadLine)
         const ParsedStep parsed = ParseScriptStep(line);
         EXPECT_FALSE(parsed.step.has_value());
         EXPECT_EQ(parsed.error, why);
+    }
+}
+
+TEST(ParseScriptStep, RefusesMalformedPrintingSteps)
+{
+    for (const std::string_view line :
+         {"printer", "printer pdf", "printer pdf   ", "printer range 1", "printer range 1 2 3",
+          "printer range -1 2", "printer copies 0", "printer copies x", "printer collate 2",
+          "printer cancel now", "printer fax", "pagesetup", "pagesetup sideways",
+          "pagesetup cancel 1", "pagesetup portrait 1 2 3", "pagesetup landscape 1 2 3 -4",
+          "export", "export csv", "export xls a.xls"}) {
+        SCOPED_TRACE(std::string(line));
+        const ParsedStep parsed = ParseScriptStep(line);
+        EXPECT_FALSE(parsed.step.has_value());
+        EXPECT_NE(parsed.error.find("malformed arguments, expected: "), std::string::npos)
+            << parsed.error;
     }
 }
 
