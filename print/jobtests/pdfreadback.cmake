@@ -1,9 +1,9 @@
 # Prints a schedule to a PDF file through the script host, reads the PDF back as text and
 # checks that the reader finds what the page files hold: the title on the title page and in
-# every page's heading, "Page k of N", today's date, and every row's ten figures in order. Arguments: TWTOOLS, SCRIPT, WORKDIR, PDFTOTEXT.
+# every page's heading, "Page k of N", today's date, and every row's ten figures in order.
+# Arguments: TWTOOLS, SCRIPT, WORKDIR, PDFTOTEXT.
 cmake_minimum_required(VERSION 3.25)
-file(REMOVE_RECURSE ${WORKDIR})
-file(MAKE_DIRECTORY ${WORKDIR})
+include(${CMAKE_CURRENT_LIST_DIR}/pdfpages.cmake)
 
 # The date the pages show: "December 9, 2026". Taken before and after the run, so a run
 # across midnight finds one of them.
@@ -16,27 +16,13 @@ function(print_date out_var)
 endfunction()
 
 print_date(date_before)
-execute_process(COMMAND ${TWTOOLS} script ${SCRIPT} WORKING_DIRECTORY ${WORKDIR}
-  OUTPUT_VARIABLE output RESULT_VARIABLE code)
+tw_print_and_read_back(schedule.pdf)
 print_date(date_after)
-if(NOT code EQUAL 0)
-  message(FATAL_ERROR "twtools script failed (${code}):\n${output}")
-endif()
 string(REGEX MATCHALL "print\tPrinting Schedule\t[0-9]+" printed "${output}")
 list(LENGTH printed printed_pages)
 if(NOT printed_pages EQUAL 3)
   message(FATAL_ERROR "expected the pages 0 to 2 printed, the run wrote:\n${output}")
 endif()
-
-execute_process(COMMAND ${PDFTOTEXT} -layout schedule.pdf schedule.txt WORKING_DIRECTORY ${WORKDIR}
-  RESULT_VARIABLE code ERROR_VARIABLE errors)
-if(NOT code EQUAL 0)
-  message(FATAL_ERROR "pdftotext cannot read the PDF: ${errors}")
-endif()
-file(READ ${WORKDIR}/schedule.txt text)
-# pdftotext ends each page with a form feed.
-string(ASCII 12 form_feed)
-string(REPLACE "${form_feed}" ";" pages "${text}")
 list(LENGTH pages page_count)
 if(page_count LESS 3)
   message(FATAL_ERROR "expected three pages, the PDF reads as:\n${text}")

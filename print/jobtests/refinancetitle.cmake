@@ -3,21 +3,8 @@
 # title mode is on, and "File: " otherwise; every page has its "Page k of N" and the rows'
 # ages. Arguments: TWTOOLS, SCRIPT, WORKDIR, PDFTOTEXT, TITLED (ON or OFF).
 cmake_minimum_required(VERSION 3.25)
-file(REMOVE_RECURSE ${WORKDIR})
-file(MAKE_DIRECTORY ${WORKDIR})
-execute_process(COMMAND ${TWTOOLS} script ${SCRIPT} WORKING_DIRECTORY ${WORKDIR}
-  OUTPUT_VARIABLE output RESULT_VARIABLE code)
-if(NOT code EQUAL 0)
-  message(FATAL_ERROR "twtools script failed (${code}):\n${output}")
-endif()
-execute_process(COMMAND ${PDFTOTEXT} -layout report.pdf report.txt WORKING_DIRECTORY ${WORKDIR}
-  RESULT_VARIABLE code ERROR_VARIABLE errors)
-if(NOT code EQUAL 0)
-  message(FATAL_ERROR "pdftotext cannot read the PDF: ${errors}\nThe run wrote:\n${output}")
-endif()
-file(READ ${WORKDIR}/report.txt text)
-string(ASCII 12 form_feed)
-string(REPLACE "${form_feed}" ";" pages "${text}")
+include(${CMAKE_CURRENT_LIST_DIR}/pdfpages.cmake)
+tw_print_and_read_back(report.pdf)
 
 # 62 rows of 46 a page: two page files and the title page.
 set(failures "")
