@@ -5,12 +5,15 @@
 // answers, commands that arrive while a form is open. Each step is made when the host asks
 // for the next line, from the windows then open, so that it names a control that is there.
 //
-//   soak_sessions [--sessions N] [--seed S] [--first K] [--seconds T] [--dir DIR]
+//   soak_sessions [--sessions N] [--seed S] [--first K] [--seconds T] [--slow-step U]
+//                 [--dir DIR]
 //
 // runs sessions K … K + N − 1 of seed S (session k depends only on S and k), each in an empty
 // directory, and stops starting new ones after T seconds. It fails on a crash or a sanitizer
-// report (the sanitizers end the process), a step slower than a second, an exit code other
-// than 0 or 2, and a field or row line showing inf or nan. Every session's script is written
+// report (the sanitizers end the process), an exit code other than 0 or 2, a field or row
+// line showing inf or nan, and, with --slow-step, a step that took longer than U seconds (a
+// hunt for slow paths on a quiet machine; the test command leaves it off, as a time on a
+// shared machine proves nothing). Every session's script is written
 // to DIR/session.twt as it is made, so the one that failed is there to replay:
 // twtools script DIR/session.twt, or the same arguments with --first k --sessions 1.
 
@@ -42,8 +45,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-constexpr double kSlowStepSeconds = 1.0;
 
 // Texts a user could type, odd ones in plenty. The limits are those the forms check
 // against, with the values just beyond them.
@@ -380,8 +381,10 @@ class Generator
 class SessionScript : public std::streambuf
 {
   public:
-    SessionScript(Generator& generator, const ScriptHost& host, int steps, std::ostream& record)
-        : generator_(generator), host_(host), steps_(steps), record_(record)
+    // slowStep: the seconds above which a step is reported as slow; 0 for none.
+    SessionScript(Generator& generator, const ScriptHost& host, int steps, std::ostream& record,
+                  double slowStep)
+        : generator_(generator), host_(host), steps_(steps), record_(record), slowStep_(slowStep)
     {
     }
 
@@ -399,9 +402,9 @@ class SessionScript : public std::streambuf
     int_type underflow() override
     {
         const Clock::time_point now = Clock::now();
-        if (served_ > 0) {
+        if (served_ > 0 && slowStep_ > 0) {
             const double seconds = std::chrono::duration<double>(now - lastServed_).count();
-            if (seconds > kSlowStepSeconds)
+            if (seconds > slowStep_)
                 slow_.push_back({served_, current_, seconds});
         }
         if (served_ >= steps_)
@@ -421,6 +424,7 @@ class SessionScript : public std::streambuf
     const ScriptHost& host_;
     int steps_;
     std::ostream& record_;
+    double slowStep_;
     std::string current_;
     std::string line_;
     int served_ = 0;
@@ -435,6 +439,7 @@ struct Options
     std::uint64_t seed = 1;
     int first = 0;
     double seconds = 300;
+    double slowStep = 0;
     fs::path directory = fs::temp_directory_path() / ("twtools-soak-" + std::to_string(::getpid()));
 };
 
@@ -452,6 +457,8 @@ Options ReadOptions(int argc, char** argv)
             options.first = std::atoi(value);
         else if (name == "--seconds")
             options.seconds = std::atof(value);
+        else if (name == "--slow-step")
+            options.slowStep = std::atof(value);
         else if (name == "--dir")
             options.directory = value;
         else {
@@ -503,7 +510,7 @@ int Run(const Options& options)
             ScriptHost host(out);
             Shell shell(host, host, StartupOptions{});
             host.setMainWindow(&shell);
-            SessionScript source(generator, host, generator.length(), script);
+            SessionScript source(generator, host, generator.length(), script, options.slowStep);
             std::istream in(&source);
             code = host.run(in);
             steps += source.served();

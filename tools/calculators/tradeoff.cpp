@@ -77,8 +77,14 @@ Money TradeEndAmountByPeriods(const TradeOption& option, int periods)
 // and those periods are counted off in one multiplication. A stretch is left within a period
 // or two, and single precision has a few hundred stretches, so any count takes a few thousand
 // periods at most.
-Money TradeEndAmount(const TradeOption& option, int periods)
+Money TradeEndAmount(const TradeOption& option, int periods, long long* walked)
 {
+    long long summed = 0;
+    const auto finished = [&](Money amount) {
+        if (walked != nullptr)
+            *walked = summed;
+        return amount;
+    };
     const Extended difference = Extended{option.incomePerPeriod} - option.costPerPeriod;
     // The period from value stays on the grids of its stretch.
     const auto inside = [&](const Stretch& stretch, Extended value) {
@@ -92,8 +98,9 @@ Money TradeEndAmount(const TradeOption& option, int periods)
     while (left > 0) {
         const Money next = AfterPeriod(option, value);
         --left;
+        ++summed;
         if (next == value || std::isnan(next))
-            return next;
+            return finished(next);
         const std::optional<Stretch> stretch = Stretch::Of(value);
         const Extended step = Extended{next} - value;
         const bool stayed = stretch && inside(*stretch, value);
@@ -125,7 +132,7 @@ Money TradeEndAmount(const TradeOption& option, int periods)
         lastStretch = stayed ? stretch : std::nullopt;
         lastStep = step;
     }
-    return value;
+    return finished(value);
 }
 
 TradeResult CompareTradeOffs(const TradeInput& input)

@@ -37,8 +37,9 @@ TradeResult CompareTradeOffs(const TradeInput& input);
 // The end amount of one option after periods periods: E = fixed amount − fixed cost, then
 // periods times E = (income − cost) + E, each sum stored as a float. The same float as the
 // walk period by period, found in a few thousand periods at most for any count, so a
-// huge period count costs no more than a small one.
-Money TradeEndAmount(const TradeOption& option, int periods);
+// huge period count costs no more than a small one. walked, when given, receives the number
+// of periods summed one by one, so that the bound can be held to.
+Money TradeEndAmount(const TradeOption& option, int periods, long long* walked = nullptr);
 
 // The walk itself, period by period (it stops early only once a period changes nothing):
 // the reference TradeEndAmount is held to.

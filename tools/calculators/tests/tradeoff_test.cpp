@@ -129,6 +129,10 @@ float AnyFloat(std::mt19937& random, int low, int high)
 // and count: options whose values climb or fall through many binades, cross zero, start on
 // ties (whole amounts with half-unit steps), sit among the subnormals, or reach the point
 // where a period no longer changes anything.
+// What "a few thousand periods at most" means: the periods summed one by one, whatever the
+// count.
+constexpr long long kMostPeriodsWalked = 4000;
+
 TEST(TradeEndAmount, EqualsTheWalkPeriodByPeriod)
 {
     std::mt19937 random(20261209);
@@ -170,7 +174,9 @@ TEST(TradeEndAmount, EqualsTheWalkPeriodByPeriod)
         }
         const int periods = static_cast<int>(std::pow(2.0, logCount(random)));
         const Money expected = TradeEndAmountByPeriods(option, periods);
-        const Money actual = TradeEndAmount(option, periods);
+        long long walked = 0;
+        const Money actual = TradeEndAmount(option, periods, &walked);
+        EXPECT_LE(walked, kMostPeriodsWalked) << periods << " periods";
         if (std::memcmp(&expected, &actual, sizeof expected) != 0) {
             ADD_FAILURE() << Format("fixed amount %a, fixed cost %a, income %a, cost %a, "
                                     "periods %d: walk %a, without the walk %a",
@@ -203,7 +209,9 @@ TEST(TradeEndAmount, EqualsTheWalkForHugeCounts)
         option.fixedAmount = static_cast<float>(start * static_cast<double>(step));
         const int periods = count(random);
         const Money expected = TradeEndAmountByPeriods(option, periods);
-        const Money actual = TradeEndAmount(option, periods);
+        long long walked = 0;
+        const Money actual = TradeEndAmount(option, periods, &walked);
+        EXPECT_LE(walked, kMostPeriodsWalked) << periods << " periods";
         EXPECT_EQ(expected, actual)
             << Format("start %a step %a periods %d", static_cast<double>(option.fixedAmount),
                       static_cast<double>(step), periods);
@@ -222,8 +230,12 @@ TEST(TradeEndAmount, TakesAHugePeriodCountAtOnce)
     in.options[2].fixedAmount = -1.07e9f;
     in.options[2].costPerPeriod = -65;
     in.periods = 1e9f; // 999999999 as typed: it has no float, and reads as 1e9
-    for (const TradeOption& option : in.options)
-        EXPECT_EQ(TradeEndAmount(option, 999999999), TradeEndAmountByPeriods(option, 999999999));
+    for (const TradeOption& option : in.options) {
+        long long walked = 0;
+        EXPECT_EQ(TradeEndAmount(option, 999999999, &walked),
+                  TradeEndAmountByPeriods(option, 999999999));
+        EXPECT_LE(walked, kMostPeriodsWalked);
+    }
 
     // The form's calculation takes the typed count, truncated, for each option.
     const TradeResult result = CompareTradeOffs(in);
