@@ -59,17 +59,14 @@ int RenderToFile(int argc, char** argv, const GraphCommandLine& line, const Grap
 int OpenWindow(int argc, char** argv, const GraphCommandLine& line, const GraphProgram& program,
                long long started)
 {
+    const StartAdvice advice{program.name, std::string("; draw the chart into a file with: ") +
+                                               program.name + " --output OUT.png " + line.file};
     if (!HasDisplay()) {
-        std::cerr << program.name << ": no display to open the window on (DISPLAY and "
-                  << "WAYLAND_DISPLAY are unset); draw the chart into a file with: " << program.name
-                  << " --output OUT.png " << line.file << '\n';
+        std::cerr << NoDisplayLine(advice) << '\n';
         return 1;
     }
     // A display that cannot be opened ends here in one line, exit code 1, instead of Qt's abort.
-    std::optional<WindowSystemStart> start(
-        std::in_place,
-        StartAdvice{program.name, std::string("; draw the chart into a file with: ") +
-                                      program.name + " --output OUT.png " + line.file});
+    std::optional<WindowSystemStart> start(std::in_place, advice);
     QApplication app(argc, argv);
     start.reset();
     std::setlocale(LC_NUMERIC, "C");

@@ -74,17 +74,15 @@ int RunScript(const char* file, bool inDataFolder, const tw::StartupOptions& opt
 int RunDesktop(int argc, char** argv, const tw::StartupOptions& options, bool inDataFolder,
                long long started)
 {
+    const tw::StartAdvice advice{
+        "twtools", "; run the calculators without a display with: twtools script FILE"};
     if (!tw::HasDisplay()) {
-        std::cerr << "twtools: no display to open the window on (DISPLAY and WAYLAND_DISPLAY "
-                     "are unset); run the calculators without one with: twtools script FILE\n";
+        std::cerr << tw::NoDisplayLine(advice) << '\n';
         return 1;
     }
     // A display that cannot be opened or an unknown platform plugin ends here in one line,
     // exit code 1, instead of Qt's abort.
-    std::optional<tw::WindowSystemStart> start(
-        std::in_place,
-        tw::StartAdvice{"twtools",
-                        "; run the calculators without a display with: twtools script FILE"});
+    std::optional<tw::WindowSystemStart> start(std::in_place, advice);
     QApplication app(argc, argv);
     start.reset();
     // Qt takes the process locale from the environment; the program's numbers never follow it.

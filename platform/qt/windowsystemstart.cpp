@@ -84,6 +84,13 @@ bool HasDisplay()
     return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
 }
 
+std::string NoDisplayLine(const StartAdvice& advice)
+{
+    return advice.program +
+           ": no display to open the window on (DISPLAY and WAYLAND_DISPLAY are unset)" +
+           advice.withoutDisplay;
+}
+
 std::string WindowSystemFailureLine(const std::vector<std::string>& said, std::string_view display,
                                     const StartAdvice& advice)
 {

@@ -19,6 +19,10 @@ struct StartAdvice
 // Whether a window system is named at all: a Qt platform, an X display or a Wayland one.
 bool HasDisplay();
 
+// What to tell the user when none is: "PROGRAM: no display to open the window on (DISPLAY
+// and WAYLAND_DISPLAY are unset)" and the advice.
+std::string NoDisplayLine(const StartAdvice& advice);
+
 // What to tell the user when Qt cannot start its window system, from what Qt said while it
 // tried: one line that names the cause (a display that cannot be opened, a platform plugin
 // that does not exist) and the advice. display is the value of DISPLAY (empty when unset).

@@ -67,6 +67,9 @@ TEST(WindowSystemFailureLine, SpeaksForTheProgramThatFailed)
               "--output OUT.png x.tmp");
     EXPECT_EQ(WindowSystemFailureLine({}, "", StartAdvice{"twref", ""}),
               "twref: the window system cannot be started");
+    EXPECT_EQ(NoDisplayLine(graph), "twtplot: no display to open the window on (DISPLAY and "
+                                    "WAYLAND_DISPLAY are unset); draw the chart into a file "
+                                    "with: twtplot --output OUT.png x.tmp");
 }
 
 } // namespace
