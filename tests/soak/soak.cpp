@@ -13,9 +13,9 @@
 // report (the sanitizers end the process), an exit code other than 0 or 2, a field or row
 // line showing inf or nan, and, with --slow-step, a step that took longer than U seconds (a
 // hunt for slow paths on a quiet machine; the test command leaves it off, as a time on a
-// shared machine proves nothing). Every session's script is written
-// to DIR/session.twt as it is made, so the one that failed is there to replay:
-// twtools script DIR/session.twt, or the same arguments with --first k --sessions 1.
+// shared machine proves nothing). Every session's script is written to DIR/session.twt as
+// it is made, so the one that failed is there to replay: twtools script DIR/session.twt, or
+// the same arguments with --first k --sessions 1.
 
 #include "platform/script/scripthost.h"
 #include "platform/script/scriptwindow.h"
