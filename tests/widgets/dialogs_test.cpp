@@ -188,7 +188,7 @@ TEST(Dialogs, ScheduleWindowShowsBandedRows)
     QtPlatform platform(false);
     AppRecords records;
     OpenMarks marks;
-    ToolContext context{platform, records, marks, {}, {}};
+    ToolContext context{platform, records, marks};
     testing::SetWorkedMortgage(records.mortgageRecord());
 
     QImage picture;
@@ -235,7 +235,7 @@ class RefinanceWindows : public ::testing::Test
     QtPlatform platform{false};
     AppRecords records;
     OpenMarks marks;
-    ToolContext context{platform, records, marks, {}, {}};
+    ToolContext context{platform, records, marks};
 };
 
 TEST_F(RefinanceWindows, FormOpensOnTheAgeAtRefinancingWithItsAmountDisabled)

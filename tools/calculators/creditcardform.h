@@ -1,4 +1,5 @@
 #pragma once
+#include "tools/toolcatalog.h"
 #include "tools/toolform.h"
 
 namespace tw {
@@ -23,9 +24,11 @@ class CreditCardForm final : public ToolForm
 
     static constexpr int kHelpContext = 1586;
 
-    explicit CreditCardForm(ToolContext& context) : ToolForm(context, ToolMark::CreditCard) {}
+    static const ToolDescription kTool;
 
-    std::string_view resource() const override { return "ccard"; }
+    explicit CreditCardForm(ToolContext& context) : ToolForm(context, kTool.mark) {}
+
+    std::string_view resource() const override { return kTool.resource; }
     void opened(Window& window) override;
     void command(int id) override;
 

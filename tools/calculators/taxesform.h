@@ -1,4 +1,5 @@
 #pragma once
+#include "tools/toolcatalog.h"
 #include "tools/toolform.h"
 
 namespace tw {
@@ -27,9 +28,11 @@ class TaxesForm final : public ToolForm
 
     static constexpr int kHelpContext = 1556;
 
-    explicit TaxesForm(ToolContext& context) : ToolForm(context, ToolMark::Taxes) {}
+    static const ToolDescription kTool;
 
-    std::string_view resource() const override { return "taxinf"; }
+    explicit TaxesForm(ToolContext& context) : ToolForm(context, kTool.mark) {}
+
+    std::string_view resource() const override { return kTool.resource; }
     void opened(Window& window) override;
     void command(int id) override;
 

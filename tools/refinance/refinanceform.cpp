@@ -6,11 +6,28 @@
 #include "platform/fields.h"
 #include "tools/refinance/resultsform.h"
 #include "tools/textfile.h"
+#include "tools/toolcommands.h"
 
 #include <cstdio>
 #include <optional>
 
 namespace tw {
+
+const ToolDescription RefinanceForm::kTool = {
+    .resource = "refinance",
+    .command = commands::kRefinance,
+    .mark = ToolMark::Refinance,
+    .slotRule = SlotRule::AfterGuard,
+    .slot = 1,
+    .printTitle = "Refinance Analysis Report",
+    .ok = kOk,
+    .calculate = kDoAnalysis,
+    .help = kHelp,
+    .helpContext = kHelpContext,
+    .firstField = kRefinanceAge,
+    .enter = kDoAnalysis,
+    .make = MakeTool<RefinanceForm>,
+};
 
 namespace {
 

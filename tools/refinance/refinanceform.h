@@ -1,5 +1,6 @@
 #pragma once
 #include "tools/refinance/refinance.h"
+#include "tools/toolcatalog.h"
 #include "tools/toolform.h"
 
 namespace tw {
@@ -42,9 +43,11 @@ class RefinanceForm final : public ToolForm
     static constexpr const char* kGraphFile = "ref.tmp";
     static constexpr const char* kGraphProgram = "twref.exe ref.tmp";
 
-    explicit RefinanceForm(ToolContext& context) : ToolForm(context, ToolMark::Refinance) {}
+    static const ToolDescription kTool;
 
-    std::string_view resource() const override { return "refinance"; }
+    explicit RefinanceForm(ToolContext& context) : ToolForm(context, kTool.mark) {}
+
+    std::string_view resource() const override { return kTool.resource; }
     int defaultButton() const override { return kDoAnalysis; }
     void opened(Window& window) override;
     void command(int id) override;
