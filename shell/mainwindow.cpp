@@ -1,7 +1,7 @@
 #include "shell/mainwindow.h"
 
 #include "platform/mainwindow.h"
-#include "platform/qt/utf8.h"
+#include "platform/qtcore/utf8.h"
 #include "shell/menutables.h"
 
 #include <QApplication>
