@@ -23,6 +23,16 @@ enum class SlotRule {
     Borrowed,    // set first and given back when the tool has closed (not when the guard stops)
 };
 
+// The numbered controls of a form's dialog, by kind, as the form addresses them.
+struct ToolControls
+{
+    std::span<const int> inputs{};  // fields the user types into
+    std::span<const int> results{}; // read-only fields the form writes
+    std::span<const int> checks{};
+    std::span<const int> radios{};
+    std::span<const int> buttons{};
+};
+
 struct ToolDescription
 {
     std::string_view resource; // the dialog resource, resources/<resource>.ui
@@ -41,6 +51,7 @@ struct ToolDescription
     int enter = 0;      // the button Enter presses
     // The fields that take text rather than a number; every other typed field is a number.
     std::span<const int> textFields{};
+    ToolControls controls{};
     std::unique_ptr<Form> (*make)(ToolContext&) = nullptr;
 };
 

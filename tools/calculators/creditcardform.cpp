@@ -23,6 +23,12 @@ const ToolDescription CreditCardForm::kTool = {
     .helpContext = kHelpContext,
     .firstField = kBalance,
     .enter = kCalculate,
+    .controls =
+        {
+            .inputs = kInputs,
+            .results = kResults,
+            .buttons = kButtons,
+        },
     .make = MakeTool<CreditCardForm>,
 };
 

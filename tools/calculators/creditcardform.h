@@ -24,6 +24,11 @@ class CreditCardForm final : public ToolForm
 
     static constexpr int kHelpContext = 1586;
 
+    // The numbered controls of the dialog, by kind.
+    static constexpr int kInputs[] = {kBalance, kRate, kPayment, kPurchases};
+    static constexpr int kResults[] = {kMonths, kYears, kInterest};
+    static constexpr int kButtons[] = {kCalculate, kOk, kHelp};
+
     static const ToolDescription kTool;
 
     explicit CreditCardForm(ToolContext& context) : ToolForm(context, kTool.mark) {}

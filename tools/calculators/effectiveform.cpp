@@ -24,6 +24,13 @@ const ToolDescription EffectiveForm::kTool = {
     .helpContext = kHelpContext,
     .firstField = kNominalRate,
     .enter = kOk,
+    .controls =
+        {
+            .inputs = kInputs,
+            .results = kResults,
+            .radios = kRadios,
+            .buttons = kButtons,
+        },
     .make = MakeTool<EffectiveForm>,
 };
 

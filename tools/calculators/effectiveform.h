@@ -24,6 +24,12 @@ class EffectiveForm final : public ToolForm
 
     static constexpr int kHelpContext = 1558;
 
+    // The numbered controls of the dialog, by kind.
+    static constexpr int kInputs[] = {kNominalRate, kOtherCount};
+    static constexpr int kResults[] = {kResult};
+    static constexpr int kRadios[] = {kDaily, kMonthly, kQuarterly, kSemiannually, kOther};
+    static constexpr int kButtons[] = {kOk, kCalculate, kHelp};
+
     static const ToolDescription kTool;
 
     explicit EffectiveForm(ToolContext& context) : ToolForm(context, kTool.mark) {}

@@ -19,6 +19,12 @@ const ToolDescription InflationForm::kTool = {
     .calculate = kCalculate,
     .firstField = kStartAge,
     .enter = kCalculate,
+    .controls =
+        {
+            .inputs = kInputs,
+            .results = kResults,
+            .buttons = kButtons,
+        },
     .make = MakeTool<InflationForm>,
 };
 

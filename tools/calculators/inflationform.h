@@ -18,6 +18,11 @@ class InflationForm final : public ToolForm
     static constexpr int kOk = 106;
     static constexpr int kCalculate = 107;
 
+    // The numbered controls of the dialog, by kind.
+    static constexpr int kInputs[] = {kStartAge, kEndAge, kAmount, kRate};
+    static constexpr int kResults[] = {kResult};
+    static constexpr int kButtons[] = {kOk, kCalculate};
+
     static const ToolDescription kTool;
 
     explicit InflationForm(ToolContext& context) : ToolForm(context, kTool.mark) {}

@@ -23,6 +23,12 @@ const ToolDescription TaxesForm::kTool = {
     .helpContext = kHelpContext,
     .firstField = kAmount,
     .enter = kCalculate,
+    .controls =
+        {
+            .inputs = kInputs,
+            .results = kResults,
+            .buttons = kButtons,
+        },
     .make = MakeTool<TaxesForm>,
 };
 

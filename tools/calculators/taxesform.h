@@ -28,6 +28,12 @@ class TaxesForm final : public ToolForm
 
     static constexpr int kHelpContext = 1556;
 
+    // The numbered controls of the dialog, by kind.
+    static constexpr int kInputs[] = {kAmount, kYears, kReturnRate, kTaxRate, kInflationRate};
+    static constexpr int kResults[] = {kShownYears,         kShownTaxRate, kEndValue,
+                                       kShownInflationRate, kTodayValue,   kRealRate};
+    static constexpr int kButtons[] = {kEffectiveRate, kOk, kCalculate, kHelp};
+
     static const ToolDescription kTool;
 
     explicit TaxesForm(ToolContext& context) : ToolForm(context, kTool.mark) {}

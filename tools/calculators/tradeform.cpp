@@ -23,6 +23,12 @@ const ToolDescription TradeForm::kTool = {
     .firstField = kFirstName,
     .enter = kCalculate,
     .textFields = kNameFields,
+    .controls =
+        {
+            .inputs = kInputs,
+            .results = kResults,
+            .buttons = kButtons,
+        },
     .make = MakeTool<TradeForm>,
 };
 

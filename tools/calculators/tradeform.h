@@ -29,6 +29,16 @@ class TradeForm final : public ToolForm
 
     static constexpr int kHelpContext = 1540;
 
+    // The numbered controls of the dialog, by kind.
+    static constexpr int kInputs[] = {
+        kFirstName,         kFirstName + 1,     kFirstName + 2,     kAmountRows[0],
+        kAmountRows[0] + 1, kAmountRows[0] + 2, kAmountRows[1],     kAmountRows[1] + 1,
+        kAmountRows[1] + 2, kAmountRows[2],     kAmountRows[2] + 1, kAmountRows[2] + 2,
+        kAmountRows[3],     kAmountRows[3] + 1, kAmountRows[3] + 2, kPeriods};
+    static constexpr int kResults[] = {kFirstEnd,     kFirstEnd + 1, kFirstEnd + 2,
+                                       kDifference12, kDifference23, kDifference13};
+    static constexpr int kButtons[] = {kOk, kGraph, kCalculate, kHelp};
+
     static const ToolDescription kTool;
 
     explicit TradeForm(ToolContext& context) : ToolForm(context, kTool.mark) {}

@@ -21,6 +21,12 @@ const ToolDescription AccelForm::kTool = {
     .helpContext = kHelpContext,
     .firstField = kAmount,
     .enter = kCalculate,
+    .controls =
+        {
+            .inputs = kInputs,
+            .results = kResults,
+            .buttons = kButtons,
+        },
     .make = MakeTool<AccelForm>,
 };
 

@@ -34,6 +34,22 @@ class AccelForm final : public ToolForm
     static constexpr int kHelp = 105;
     static constexpr int kHelpContext = 1555;
 
+    // The numbered controls of the dialog, by kind.
+    static constexpr int kInputs[] = {kAmount, kYears,          kYearsLeft, kRate,
+                                      kExtra,  kInvestmentRate, kTaxRate,   kInflationRate};
+    static constexpr int kResults[] = {kInvested,
+                                       kInvestmentWorth,
+                                       kInvestmentYears,
+                                       kPayment,
+                                       kTotalPayments,
+                                       kTotalInterest,
+                                       kPaymentYears,
+                                       kAcceleratedPayment,
+                                       kAcceleratedTotalPayments,
+                                       kAcceleratedInterest,
+                                       kSavings};
+    static constexpr int kButtons[] = {kOk, kCalculate, kHelp};
+
     static const ToolDescription kTool;
 
     explicit AccelForm(ToolContext& context) : ToolForm(context, kTool.mark) {}

@@ -19,6 +19,12 @@ const ToolDescription LoanForm::kTool = {
     .helpContext = kHelpContext,
     .firstField = kAmount,
     .enter = kCalculate,
+    .controls =
+        {
+            .inputs = kInputs,
+            .results = kResults,
+            .buttons = kButtons,
+        },
     .make = MakeTool<LoanForm>,
 };
 

@@ -20,6 +20,11 @@ class LoanForm final : public ToolForm
     static constexpr int kCalculate = 112;
     static constexpr int kHelpContext = 260;
 
+    // The numbered controls of the dialog, by kind.
+    static constexpr int kInputs[] = {kAmount, kDownPayment, kRate, kYears};
+    static constexpr int kResults[] = {kPayment};
+    static constexpr int kButtons[] = {kCalculate, kOk, kHelp};
+
     static const ToolDescription kTool;
 
     explicit LoanForm(ToolContext& context) : ToolForm(context, kTool.mark) {}

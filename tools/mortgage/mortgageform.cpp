@@ -27,6 +27,12 @@ const ToolDescription MortgageForm::kTool = {
     .helpContext = kHelpContext,
     .firstField = kStartAge,
     .enter = kCalculate,
+    .controls =
+        {
+            .inputs = kInputs,
+            .results = kResults,
+            .buttons = kButtons,
+        },
     .make = MakeTool<MortgageForm>,
 };
 

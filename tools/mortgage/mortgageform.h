@@ -33,6 +33,14 @@ class MortgageForm final : public ToolForm
     static constexpr int kSellingPercent = 125;
     static constexpr int kHelpContext = 259;
 
+    // The numbered controls of the dialog, by kind.
+    static constexpr int kInputs[] = {
+        kStartAge, kPayoffAge,    kRate,    kAmount,         kDownPayment,
+        kYears,    kAppreciation, kSellAge, kSellingPercent, kAcceleratedAmount};
+    static constexpr int kResults[] = {kMonthlyPayment};
+    static constexpr int kButtons[] = {kRefinancing, kAccelerated, kOk,
+                                       kCalculate,   kSchedule,    kHelp};
+
     static const ToolDescription kTool;
 
     explicit MortgageForm(ToolContext& context) : ToolForm(context, kTool.mark) {}

@@ -26,6 +26,13 @@ const ToolDescription RefinanceForm::kTool = {
     .helpContext = kHelpContext,
     .firstField = kRefinanceAge,
     .enter = kDoAnalysis,
+    .controls =
+        {
+            .inputs = kInputs,
+            .results = kResults,
+            .checks = kChecks,
+            .buttons = kButtons,
+        },
     .make = MakeTool<RefinanceForm>,
 };
 

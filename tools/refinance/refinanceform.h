@@ -43,6 +43,16 @@ class RefinanceForm final : public ToolForm
     static constexpr const char* kGraphFile = "ref.tmp";
     static constexpr const char* kGraphProgram = "twref.exe ref.tmp";
 
+    // The numbered controls of the dialog, by kind.
+    static constexpr int kInputs[] = {
+        kStartAge,         kExistingAmount, kExistingRate,   kExistingYears,   kRefinanceAge,
+        kRefinancedAmount, kCashOut,        kRefinancedRate, kRefinancedYears, kClosingCosts,
+        kPoints,           kTaxRate,        kSavingsRate};
+    static constexpr int kResults[] = {kExistingPayment, kRefinancedPayment, kResultAmount,
+                                       kTotalCosts, kBreakEven};
+    static constexpr int kChecks[] = {kCashOutAsSavings, kIncludeCosts, kIncludePoints};
+    static constexpr int kButtons[] = {kOk, kDoAnalysis, kShowDetails, kGraph, kHelp};
+
     static const ToolDescription kTool;
 
     explicit RefinanceForm(ToolContext& context) : ToolForm(context, kTool.mark) {}
