@@ -1,5 +1,6 @@
 #include "platform/qt/qtdialogwindow.h"
 
+#include "platform/qt/accessiblenames.h"
 #include "platform/qt/bandedrowdelegate.h"
 #include "platform/qt/listrowsmodel.h"
 #include "platform/qt/numbercharacters.h"
@@ -67,7 +68,7 @@ QString WidgetText(const QWidget* widget)
     if (const auto* label = qobject_cast<const QLabel*>(widget))
         return label->text();
     if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
-        return button->text();
+        return GivenText(*button);
     if (const auto* group = qobject_cast<const QGroupBox*>(widget))
         return group->title();
     return {};
@@ -229,6 +230,7 @@ void QtDialogWindow::adoptControls()
     chooseDefaultButton();
     WidenFixedLabels(*this);
     KeepButtonTextsWhole(*this);
+    NameControls(*this);
     applyFrame();
     if (QFile::exists(kWindowIcon))
         setWindowIcon(QIcon(kWindowIcon));
