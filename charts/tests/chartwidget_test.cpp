@@ -168,14 +168,14 @@ TEST_F(ChartWidgetTest, DoubleClickAndTheResetKeysShowTheWholeChart)
     }
 }
 
-TEST_F(ChartWidgetTest, ArrowKeysMoveAZoomedChart)
+TEST_F(ChartWidgetTest, ShiftArrowKeysMoveAZoomedChart)
 {
     Wheel(widget, At(180), 360);
     const Range zoomed = widget.view().x;
-    QTest::keyClick(&widget, Qt::Key_Right);
+    QTest::keyClick(&widget, Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_NEAR(widget.view().x.lo, zoomed.lo + zoomed.span() / 10, 1e-6);
     for (int i = 0; i < 30; ++i)
-        QTest::keyClick(&widget, Qt::Key_Left);
+        QTest::keyClick(&widget, Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(widget.view().x.lo, 0);
     EXPECT_NEAR(widget.view().x.span(), zoomed.span(), 1e-6);
 }
