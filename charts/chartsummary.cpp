@@ -51,7 +51,7 @@ std::string ChartSummary(const Chart& chart)
             if (!series.y.empty())
                 ends.push_back(series.name + " " + MoneyText(series.y.back()));
         }
-        summary += "; end amounts " + Listed(ends);
+        summary += "; at period " + NumberText(chart.x.back()) + " " + Listed(ends);
     }
     return summary + ".";
 }

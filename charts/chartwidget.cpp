@@ -375,10 +375,8 @@ void ChartWidget::showPoint(std::size_t index)
     }
     crosshair_ = index;
     update();
-    if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent moved(this, static_cast<int>(index) + 1);
-        QAccessible::updateAccessibility(&moved);
-    }
+    QAccessibleValueChangeEvent moved(this, static_cast<int>(index) + 1);
+    QAccessible::updateAccessibility(&moved);
 }
 
 QString ChartWidget::crosshairText() const
