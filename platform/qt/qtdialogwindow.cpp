@@ -627,7 +627,7 @@ Size QtDialogWindow::fittedSize(int id, Size least) const
         // points.
         const QFontMetrics metrics(button->font());
         fitted = fitted.expandedTo(
-            QSize(metrics.horizontalAdvance(button->text()) + 2 * metrics.height(),
+            QSize(metrics.horizontalAdvance(GivenText(*button)) + 2 * metrics.height(),
                   metrics.height() + 2 * (metrics.height() / 6)));
     } else if (const QWidget* widget = control(id)) {
         fitted = fitted.expandedTo(widget->sizeHint());
