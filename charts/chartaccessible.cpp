@@ -19,8 +19,10 @@ QString ChartAccessible::text(QAccessible::Text kind) const
     switch (kind) {
     case QAccessible::Name:
         return QString::fromStdString(chart()->chart().title);
-    case QAccessible::Description:
-        return QString::fromStdString(ChartSummary(chart()->chart()));
+    case QAccessible::Description: {
+        const QString point = chart()->crosshairText();
+        return point.isEmpty() ? QString::fromStdString(ChartSummary(chart()->chart())) : point;
+    }
     case QAccessible::Value:
         return chart()->crosshairText();
     default:

@@ -7,7 +7,9 @@ class ChartWidget;
 
 // A chart as a screen reader reads it: named by its title, described by what it shows in
 // one sentence, and with the crosshair's point as its value (the point's number, from 1) and
-// the crosshair's box as the value's text. Setting the value moves the crosshair there.
+// the crosshair's box as the value's text. While the crosshair is up the description is its
+// box too: screen readers speak a new description of the control in focus, not a new value
+// of a chart. Setting the value moves the crosshair there.
 class ChartAccessible : public QAccessibleWidget, public QAccessibleValueInterface
 {
   public:

@@ -377,6 +377,8 @@ void ChartWidget::showPoint(std::size_t index)
     update();
     QAccessibleValueChangeEvent moved(this, static_cast<int>(index) + 1);
     QAccessible::updateAccessibility(&moved);
+    QAccessibleEvent described(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&described);
 }
 
 QString ChartWidget::crosshairText() const

@@ -205,6 +205,7 @@ TEST_F(ChartWidgetTest, ArrowKeysStepTheCrosshairAndAnnounceEachPoint)
         chart->text(QAccessible::Value).startsWith(QStringLiteral("Month 4; Existing Mortgage: $")))
         << chart->text(QAccessible::Value).toStdString();
     EXPECT_EQ(chart->valueInterface()->currentValue().toInt(), 2);
+    EXPECT_EQ(chart->text(QAccessible::Description), chart->text(QAccessible::Value));
 
     // Zoomed in, a step past the right edge brings the point into view.
     Wheel(widget, At(40), 360);
