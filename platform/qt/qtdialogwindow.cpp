@@ -1,5 +1,7 @@
 #include "platform/qt/qtdialogwindow.h"
 
+#include "platform/qt/accessiblenames.h"
+#include "platform/qt/fontfitting.h"
 #include "platform/qt/numbercharacters.h"
 #include "platform/qt/reportlistview.h"
 #include "platform/qt/spinarrows.h"
@@ -54,7 +56,7 @@ QString WidgetText(const QWidget* widget)
     if (const auto* label = qobject_cast<const QLabel*>(widget))
         return label->text();
     if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
-        return button->text();
+        return GivenText(*button);
     if (const auto* group = qobject_cast<const QGroupBox*>(widget))
         return group->title();
     return {};
@@ -107,42 +109,6 @@ void ShowAsResult(QLineEdit& edit)
     edit.setPalette(palette);
     // A click gives the focus, so that the text can be selected and copied; Tab passes by.
     edit.setFocusPolicy(Qt::ClickFocus);
-}
-
-// Labels that a resource gives one fixed width line up in columns across groups. A larger
-// font keeps them lined up: each set of them takes the width its widest text needs, so that
-// none is cut.
-void WidenFixedLabels(QWidget& dialog)
-{
-    std::map<int, std::vector<QLabel*>> byWidth;
-    for (QLabel* label : dialog.findChildren<QLabel*>()) {
-        if (!label->wordWrap() && label->minimumWidth() > 0 &&
-            label->minimumWidth() == label->maximumWidth())
-            byWidth[label->minimumWidth()].push_back(label);
-    }
-    for (auto& [width, labels] : byWidth) {
-        int needed = width;
-        for (const QLabel* label : labels)
-            needed = std::max(needed, label->sizeHint().width());
-        if (needed > width) {
-            for (QLabel* label : labels)
-                label->setFixedWidth(needed);
-        }
-    }
-}
-
-// A button a layout places may be squeezed down to its declared minimum width; in a larger
-// font that cuts its text, so the minimum grows to the text with half a line either side.
-void KeepButtonTextsWhole(QWidget& dialog)
-{
-    if (!dialog.layout())
-        return; // the form places the buttons itself (fittedSize)
-    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-        const QFontMetrics metrics(button->font());
-        const int needed = metrics.horizontalAdvance(button->text()) + metrics.height();
-        if (button->minimumWidth() < needed)
-            button->setMinimumWidth(needed);
-    }
 }
 
 void ShowImage(QLabel& label)
@@ -200,6 +166,7 @@ void QtDialogWindow::adoptControls()
     chooseDefaultButton();
     WidenFixedLabels(*this);
     KeepButtonTextsWhole(*this);
+    NameControls(*this);
     applyFrame();
     if (QFile::exists(kWindowIcon))
         setWindowIcon(QIcon(kWindowIcon));
@@ -455,7 +422,7 @@ Size QtDialogWindow::fittedSize(int id, Size least) const
         // points.
         const QFontMetrics metrics(button->font());
         fitted = fitted.expandedTo(
-            QSize(metrics.horizontalAdvance(button->text()) + 2 * metrics.height(),
+            QSize(metrics.horizontalAdvance(GivenText(*button)) + 2 * metrics.height(),
                   metrics.height() + 2 * (metrics.height() / 6)));
     } else if (const QWidget* widget = control(id)) {
         fitted = fitted.expandedTo(widget->sizeHint());
