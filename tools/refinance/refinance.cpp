@@ -13,10 +13,6 @@ namespace tw {
 
 namespace {
 
-constexpr int kAgeMessage = 7;
-constexpr int kAmountMessage = 2;
-constexpr int kRateMessage = 6;
-
 // The longest span of ages the principal walk of the amount update covers. Only start ages far
 // below any real age reach it (the fields are read without checks there); the analysis itself
 // covers at most 169 years.
@@ -296,7 +292,7 @@ template <class Loan> RefinanceOutcome Analyze(const RefinanceInput& in, Refinan
     // The existing mortgage.
     const int startAge = in.startAge;
     if (!Within(static_cast<float>(startAge), 1, 120))
-        return refuse(Numbered(kAgeMessage, "AGE ERROR"));
+        return refuse(Numbered(kAgeOneMessage, "AGE ERROR"));
     if (!Within(in.existingAmount, 1, 100000000))
         return refuse(Numbered(kAmountMessage, "AMOUNT ERROR"));
     if (!Within(in.existingRate, 1, 1000))
@@ -308,7 +304,7 @@ template <class Loan> RefinanceOutcome Analyze(const RefinanceInput& in, Refinan
     // an integer.
     const float wholeAge = std::trunc(in.refinanceAge);
     if (!Within(wholeAge, 1, 120))
-        return refuse(Numbered(kAgeMessage, "AGE ERROR"));
+        return refuse(Numbered(kAgeOneMessage, "AGE ERROR"));
     const int refinanceAge = static_cast<int>(wholeAge);
     if (refinanceAge < startAge)
         return refuse({kAgeOrderText, kAgeOrderTitle, RefinanceIcon::Warning});

@@ -2,6 +2,7 @@
 
 #include "finance/format.h"
 #include "finance/loan.h"
+#include "finance/messages.h"
 #include "finance/money.h"
 #include "platform/fields.h"
 #include "tools/refinance/resultsform.h"
@@ -16,10 +17,6 @@ namespace {
 
 // Every field is read as at most 9 characters of its text.
 constexpr int kFieldChars = 10;
-
-constexpr int kAgeMessage = 7;
-constexpr int kAmountMessage = 2;
-constexpr int kRateMessage = 6;
 
 constexpr std::string_view kAgeTitle = "AGE ERROR";
 constexpr std::string_view kAmountTitle = "AMOUNT ERROR";
@@ -121,7 +118,7 @@ void RefinanceForm::leaveRefinanceAge()
     // A cleared age takes no principal off.
     const bool withRepaid = age != 0;
     if (withRepaid) {
-        if (!CheckRange(context_.platform, *window_, age, 1, 120, kAgeMessage, kAgeTitle))
+        if (!CheckRange(context_.platform, *window_, age, 1, 120, kAgeOneMessage, kAgeTitle))
             return;
         readExistingMortgage();
     }
@@ -194,7 +191,7 @@ bool RefinanceForm::checkFields()
 
     const int startAge = ReadIntField(window, kStartAge, kFieldChars);
     working_.startAge = static_cast<Age>(startAge);
-    if (!check(static_cast<float>(startAge), 1, 120, kAgeMessage, kAgeTitle))
+    if (!check(static_cast<float>(startAge), 1, 120, kAgeOneMessage, kAgeTitle))
         return false;
     working_.amount = ReadFloatField(window, kExistingAmount, kFieldChars);
     if (!check(working_.amount, 1, 100000000, kAmountMessage, kAmountTitle))
@@ -217,7 +214,7 @@ bool RefinanceForm::checkFields()
 
     const Age refinanceAge =
         keep(kept.refinanceAge, ReadFloatField(window, kRefinanceAge, kFieldChars));
-    if (!check(refinanceAge, 1, 120, kAgeMessage, kAgeTitle))
+    if (!check(refinanceAge, 1, 120, kAgeOneMessage, kAgeTitle))
         return false;
     // Compared as typed here: 45.5 passes a start age of 45, 44.5 does not.
     if (refinanceAge < working_.startAge) {
