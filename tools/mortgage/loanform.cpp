@@ -32,10 +32,6 @@ namespace {
 
 constexpr int kFieldChars = 10; // texts of at most 9 characters
 
-constexpr int kAmountMessage = 2;
-constexpr int kYearsMessage = 5;
-constexpr int kRateMessage = 6;
-
 constexpr std::string_view kRateTitle = "RATE ERROR";
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "tools/mortgage/mortgageform.h"
 
 #include "finance/format.h"
+#include "finance/messages.h"
 #include "finance/money.h"
 #include "platform/fields.h"
 #include "tools/mortgage/accelform.h"
@@ -41,13 +42,6 @@ namespace {
 constexpr int kFieldChars = 10;
 constexpr int kMoneyChars = 12;
 constexpr int kAcceleratedChars = 15;
-
-// Validation messages of the field readers.
-constexpr int kAmountMessage = 2;
-constexpr int kAgeMessage = 3;
-constexpr int kYearsMessage = 5;
-constexpr int kRateMessage = 6;
-constexpr int kAgeOneMessage = 7;
 
 constexpr std::string_view kRateTitle = "RATE ERROR";
 
