@@ -2,6 +2,7 @@
 // finds an open form by its mark, OK gives the mark back and closes, and a tool window that
 // moves or closes has the main window repaint its frame.
 #include "platform/testing/textwindow.h"
+#include "tests/support/tempdirectory.h"
 #include "tools/calculators/inflationform.h"
 #include "tools/calculators/tradeform.h"
 #include "tools/mortgage/loanform.h"
@@ -85,22 +86,6 @@ class RecordingPlatform : public Platform
 class ToolForms : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        previous_ = fs::current_path();
-        directory_ = fs::temp_directory_path() /
-                     ("twtools-forms-" + std::to_string(::getpid()) + "-" +
-                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(directory_);
-        fs::create_directories(directory_);
-        fs::current_path(directory_);
-    }
-    void TearDown() override
-    {
-        fs::current_path(previous_);
-        fs::remove_all(directory_);
-    }
-
     int openMarks() const
     {
         int count = 0;
@@ -115,8 +100,8 @@ class ToolForms : public ::testing::Test
     OpenMarks marks;
     ToolContext context{platform, records, marks};
     RecordingWindow window{log};
-    fs::path previous_;
-    fs::path directory_;
+    TempDirectory directory_;
+    WorkingDirectory inside_{directory_.path()};
 };
 
 TEST_F(ToolForms, OpeningSetsTheMarkOnTheWindowAndOkGivesItBackThenClosesAndRepaints)
