@@ -1,8 +1,9 @@
 // What every tool form does with its window, its open mark and the main window: the guard
 // finds an open form by its mark, OK gives the mark back and closes, and a tool window that
 // moves or closes has the main window repaint its frame.
-#include "platform/testing/textwindow.h"
+#include "tests/support/recordingplatform.h"
 #include "tests/support/tempdirectory.h"
+#include "tests/support/textwindow.h"
 #include "tools/calculators/inflationform.h"
 #include "tools/calculators/tradeform.h"
 #include "tools/mortgage/loanform.h"
@@ -37,46 +38,6 @@ class RecordingWindow : public TextWindow
     explicit RecordingWindow(Log& log) : log_(log) {}
 
     void end(int result) override { log_.push_back("end " + std::to_string(result)); }
-
-  private:
-    Log& log_;
-};
-
-struct Box
-{
-    Window* owner;
-    std::string text;
-    std::string title;
-    MessageIcon icon;
-    bool systemModal;
-};
-
-class RecordingPlatform : public Platform
-{
-  public:
-    explicit RecordingPlatform(Log& log) : log_(log) {}
-
-    std::vector<Box> boxes;
-    Window* helpOwner = nullptr;
-
-    MessageAnswer message(Window* owner, std::string_view text, std::string_view title,
-                          MessageIcon icon, MessageButtons, bool systemModal) override
-    {
-        log_.push_back("message " + std::string(title));
-        boxes.push_back({owner, std::string(text), std::string(title), icon, systemModal});
-        return MessageAnswer::Ok;
-    }
-    int runModal(Form&, Window*) override { return -1; }
-    void post(const Window&, std::function<void()>) override {}
-    bool startProgram(std::string_view) override { return false; }
-    bool openAddress(std::string_view) override { return false; }
-    void help(HelpRequest request, int context, Window* owner) override
-    {
-        if (request == HelpRequest::Context)
-            log_.push_back("help " + std::to_string(context));
-        helpOwner = owner;
-    }
-    void repaintMainFrame() override { log_.push_back("repaint"); }
 
   private:
     Log& log_;
