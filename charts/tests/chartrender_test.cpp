@@ -62,7 +62,7 @@ ChartStyle LightStyle()
 
 TEST(RenderChartImage, DrawsBothCurvesAtTheRequestedSize)
 {
-    const Chart chart = samples::RefChartOf(samples::WorkedCase());
+    const Chart chart = samples::RefChartOf(samples::WorkedRefinance());
     const ChartStyle style = LightStyle();
     const QImage image = RenderChartImage(chart, FullView(chart), style, QSize(640, 400), 1);
     Keep(image, "refinance-1x.png");
@@ -77,7 +77,7 @@ TEST(RenderChartImage, DrawsBothCurvesAtTheRequestedSize)
 
 TEST(RenderChartImage, DrawsTwiceThePixelsAtTwiceTheScale)
 {
-    const Chart chart = samples::RefChartOf(samples::WorkedCase());
+    const Chart chart = samples::RefChartOf(samples::WorkedRefinance());
     const ChartStyle style = LightStyle();
     const QImage once = RenderChartImage(chart, FullView(chart), style, QSize(640, 400), 1);
     const QImage twice = RenderChartImage(chart, FullView(chart), style, QSize(640, 400), 2);
@@ -112,7 +112,7 @@ TEST(RenderChartImage, FollowsADarkPalette)
 
 TEST(RenderChartSvg, HoldsTheNamesTheMoneyLabelsAndTheBreakEven)
 {
-    const Chart chart = samples::RefChartOf(samples::WorkedCase());
+    const Chart chart = samples::RefChartOf(samples::WorkedRefinance());
     const ChartStyle style = LightStyle();
     const QByteArray svg = RenderChartSvg(chart, FullView(chart), style, QSize(800, 500));
     ASSERT_TRUE(svg.startsWith("<?xml"));
@@ -149,7 +149,7 @@ TEST(RenderChartSvg, EscapesNamesAsXml)
 
 TEST(RenderChartPdf, WritesOnePageWithTheChartsText)
 {
-    const Chart chart = samples::RefChartOf(samples::WorkedCase());
+    const Chart chart = samples::RefChartOf(samples::WorkedRefinance());
     const QByteArray pdf = RenderChartPdf(chart, FullView(chart),
                                           ChartStyle::Paper(QApplication::font()), QSize(800, 500));
     ASSERT_TRUE(pdf.startsWith("%PDF-"));
@@ -250,7 +250,7 @@ TEST(LayoutChart, KeepsThePlotInsideAndLabelsApart)
 
 TEST(CrosshairLines, ShowEachValueAndTheDifferences)
 {
-    const Chart chart = samples::RefChartOf(samples::WorkedCase());
+    const Chart chart = samples::RefChartOf(samples::WorkedRefinance());
     ChartView view = FullView(chart);
     const std::vector<QString> lines = CrosshairLines(chart, view, 5);
     ASSERT_EQ(lines.size(), 4u);

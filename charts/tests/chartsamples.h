@@ -2,6 +2,7 @@
 // Charts made from the files the suite's own analyses write, for the drawing tests.
 
 #include "charts/graphcharts.h"
+#include "tests/support/workedrefinance.h"
 #include "tools/calculators/tradeoff.h"
 #include "tools/refinance/refinance.h"
 
@@ -12,27 +13,12 @@
 namespace tw::samples {
 
 // The documented worked case, which breaks even (in the file's month 20).
-inline RefinanceInput WorkedCase()
-{
-    RefinanceInput input;
-    input.startAge = 40;
-    input.existingAmount = 200000;
-    input.existingRate = 8;
-    input.existingYears = 30;
-    input.refinanceAge = 45;
-    input.refinancedRate = 6;
-    input.refinancedYears = 30;
-    input.closingCosts = 3000;
-    input.points = 1;
-    input.taxRate = 15;
-    input.savingsRate = 5;
-    return input;
-}
+using tw::testing::WorkedRefinance;
 
 // A higher rate and large costs: never breaks even.
 inline RefinanceInput NeverBreaksEven()
 {
-    RefinanceInput input = WorkedCase();
+    RefinanceInput input = WorkedRefinance();
     input.refinanceAge = 40;
     input.existingRate = 5;
     input.refinancedRate = 9;

@@ -58,7 +58,7 @@ class ChartWidgetTest : public ::testing::Test
   protected:
     ChartWidgetTest()
     {
-        widget.setChart(samples::RefChartOf(samples::WorkedCase()));
+        widget.setChart(samples::RefChartOf(samples::WorkedRefinance()));
         widget.resize(800, 500);
         widget.show();
     }
@@ -264,7 +264,7 @@ TEST_F(ChartWidgetTest, ReplacingTheChartKeepsTheZoomWhileTheMonthsAreTheSame)
     EXPECT_FALSE(widget.chart().marker.has_value());
 
     // Fewer months: the new chart is shown whole, the hidden curve stays hidden.
-    RefinanceInput shorter = samples::WorkedCase();
+    RefinanceInput shorter = samples::WorkedRefinance();
     shorter.refinancedYears = 15;
     shorter.existingYears = 15;
     shorter.refinanceAge = 41;
@@ -280,12 +280,12 @@ class ChartWindowTest : public ::testing::Test
     {
         EXPECT_TRUE(dir.isValid());
         path = dir.filePath(QStringLiteral("ref.tmp"));
-        write(samples::RefFileOf(samples::WorkedCase()));
+        write(samples::RefFileOf(samples::WorkedRefinance()));
         const GraphRead read = LoadGraphFile(path.toStdString(), ReadRefFile);
         EXPECT_TRUE(read.graph);
         window = std::make_unique<ChartWindow>(
             path, ReadRefFile, RefinanceChart, QStringLiteral("Refinance Graph"),
-            RefinanceChart(*read.graph), samples::RefFileOf(samples::WorkedCase()));
+            RefinanceChart(*read.graph), samples::RefFileOf(samples::WorkedRefinance()));
         window->resize(900, 600);
         window->show();
         window->activateWindow();
@@ -363,7 +363,7 @@ TEST_F(ChartWindowTest, ReloadsTheFileWhenTheSuiteWritesItAgain)
     // Deleted and written anew, as an editor or a rename would.
     ASSERT_TRUE(QFile::remove(path));
     QTest::qWait(50);
-    write(samples::RefFileOf(samples::WorkedCase()));
+    write(samples::RefFileOf(samples::WorkedRefinance()));
     ASSERT_TRUE(reloaded.wait(5000));
     ASSERT_TRUE(window->chartWidget()->chart().marker.has_value());
     EXPECT_EQ(window->chartWidget()->chart().marker->label, "Break-even: month 20");

@@ -29,7 +29,7 @@ TEST(FindBreakEven, FindsTheFirstPointAtOrAboveAndCountsATie)
 TEST(RefinanceChart, MarksTheBreakEvenOfTheWorkedCase)
 {
     RefinanceOutcome outcome;
-    const Chart chart = ChartOfRun(samples::WorkedCase(), outcome);
+    const Chart chart = ChartOfRun(samples::WorkedRefinance(), outcome);
     ASSERT_TRUE(outcome.brokeEven);
     ASSERT_EQ(chart.series.size(), 2u);
     EXPECT_EQ(chart.series[0].name, "Existing Mortgage");

@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 std::string WorkedCaseFile()
 {
     const RefinanceOutcome outcome =
-        RunRefinanceAnalysis(samples::WorkedCase(), RefinanceMode::Graph);
+        RunRefinanceAnalysis(samples::WorkedRefinance(), RefinanceMode::Graph);
     EXPECT_FALSE(outcome.refusal.has_value());
     return outcome.graphText;
 }

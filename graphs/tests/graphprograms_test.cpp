@@ -143,7 +143,7 @@ TEST_F(GraphPrograms, RefuseAWrongCommandLineWithStatusTwo)
 
 TEST_F(GraphPrograms, DrawTheRefinanceFileIntoEachTypeWithoutADisplay)
 {
-    write("ref.tmp", samples::RefFileOf(samples::WorkedCase()));
+    write("ref.tmp", samples::RefFileOf(samples::WorkedRefinance()));
 
     Finished png = run(TW_TWREF, {"--output", "ref.png", "--size", "640x400", "ref.tmp"});
     ASSERT_EQ(png.status, 0) << png.err;
@@ -183,7 +183,7 @@ TEST_F(GraphPrograms, DrawTheTradeOffFile)
 
 TEST_F(GraphPrograms, RefuseBadFilesWithOneLineNamingTheFileAndWriteNothing)
 {
-    const std::string good = samples::RefFileOf(samples::WorkedCase());
+    const std::string good = samples::RefFileOf(samples::WorkedRefinance());
     struct Case
     {
         const char* name;
@@ -241,7 +241,7 @@ TEST_F(GraphPrograms, DrawTheLargestFileAllowed)
 // one line and exit code 1, never in Qt's abort and its core file.
 TEST_F(GraphPrograms, SayInOneLineThatTheWindowSystemCannotStart)
 {
-    write("ref.tmp", samples::RefFileOf(samples::WorkedCase()));
+    write("ref.tmp", samples::RefFileOf(samples::WorkedRefinance()));
     const Finished unreachable = run(TW_TWREF, {"ref.tmp"}, "DISPLAY=:4711");
     EXPECT_EQ(unreachable.status, 1);
     EXPECT_EQ(unreachable.err, "twref: cannot open the display \":4711\"; draw the chart into a "
@@ -265,7 +265,7 @@ TEST_F(GraphPrograms, SayInOneLineThatTheWindowSystemCannotStart)
 
 TEST_F(GraphPrograms, SayThatAWindowNeedsADisplay)
 {
-    write("ref.tmp", samples::RefFileOf(samples::WorkedCase()));
+    write("ref.tmp", samples::RefFileOf(samples::WorkedRefinance()));
     const Finished result = run(TW_TWREF, {"ref.tmp"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "twref: no display to open the window on (DISPLAY and WAYLAND_DISPLAY "

@@ -3,6 +3,7 @@
 #include "finance/format.h"
 #include "finance/loan.h"
 #include "finance/money.h"
+#include "tests/support/workedrefinance.h"
 #include "tools/refinance/tests/referencemonths.h"
 
 #include <gtest/gtest.h>
@@ -16,26 +17,7 @@
 namespace tw {
 namespace {
 
-// The documented worked case: 200000 at 8 % for 30 years from age 40, refinanced at 45 into
-// 6 % for 30 years with closing costs 3000 and one point; tax 15 %, savings 5 %.
-RefinanceInput WorkedCase()
-{
-    RefinanceInput input;
-    input.startAge = 40;
-    input.existingAmount = 200000;
-    input.existingRate = 8;
-    input.existingYears = 30;
-    input.refinanceAge = 45;
-    input.refinancedAmount = 0;
-    input.cashOut = 0;
-    input.refinancedRate = 6;
-    input.refinancedYears = 30;
-    input.closingCosts = 3000;
-    input.points = 1;
-    input.taxRate = 15;
-    input.savingsRate = 5;
-    return input;
-}
+using testing::WorkedRefinance;
 
 double Number(const std::string& text)
 {
@@ -58,7 +40,7 @@ Money BalanceBefore(const RefinanceInput& in, int months)
 
 TEST(RunRefinanceAnalysis, WorkedCaseBreaksEvenInTheSecondYearOverSixtyTwoRows)
 {
-    const RefinanceInput in = WorkedCase();
+    const RefinanceInput in = WorkedRefinance();
     const RefinanceOutcome out = RunRefinanceAnalysis(in, RefinanceMode::Table);
     ASSERT_FALSE(out.refusal);
 
@@ -92,7 +74,7 @@ TEST(RunRefinanceAnalysis, WorkedCaseBreaksEvenInTheSecondYearOverSixtyTwoRows)
 
 TEST(RunRefinanceAnalysis, RowsHoldTheirInvariants)
 {
-    const RefinanceInput in = WorkedCase();
+    const RefinanceInput in = WorkedRefinance();
     const RefinanceOutcome out = RunRefinanceAnalysis(in, RefinanceMode::Table);
     ASSERT_FALSE(out.refusal);
     double existingEquity = 0;
@@ -119,7 +101,7 @@ TEST(RunRefinanceAnalysis, RowsHoldTheirInvariants)
 
 TEST(RunRefinanceAnalysis, PrintAndGraphTextsFollowTheMode)
 {
-    const RefinanceInput in = WorkedCase();
+    const RefinanceInput in = WorkedRefinance();
     const RefinanceOutcome form = RunRefinanceAnalysis(in, RefinanceMode::Form);
     EXPECT_TRUE(form.rows.empty());
     EXPECT_TRUE(form.printRows.empty());
@@ -236,7 +218,7 @@ TEST(RunRefinanceAnalysis, EdgesOfTheTwoFutures)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        RefinanceInput in = WorkedCase();
+        RefinanceInput in = WorkedRefinance();
         c.change(in);
         const RefinanceOutcome out = RunRefinanceAnalysis(in, RefinanceMode::Table);
         ASSERT_FALSE(out.refusal) << out.refusal->text;
@@ -246,7 +228,7 @@ TEST(RunRefinanceAnalysis, EdgesOfTheTwoFutures)
 
 TEST(RunRefinanceAnalysis, InclusionsRaiseTheAmountInOrder)
 {
-    RefinanceInput in = WorkedCase();
+    RefinanceInput in = WorkedRefinance();
     in.refinancedAmount = 150000;
     in.includeCosts = true;
     in.includePoints = true;
@@ -329,7 +311,7 @@ TEST(RunRefinanceAnalysis, ChecksRefuseInOrderWithTheirTexts)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        RefinanceInput in = WorkedCase();
+        RefinanceInput in = WorkedRefinance();
         c.change(in);
         const RefinanceOutcome out = RunRefinanceAnalysis(in, RefinanceMode::Form);
         if (c.title == nullptr) {
@@ -346,19 +328,19 @@ TEST(RunRefinanceAnalysis, ChecksRefuseInOrderWithTheirTexts)
 
 TEST(RunRefinanceAnalysis, RemembersTheRatesOnlyOnceReachedAndShowsTheAmountBeforeLaterChecks)
 {
-    RefinanceInput in = WorkedCase();
+    RefinanceInput in = WorkedRefinance();
     in.startAge = 0;
     RefinanceOutcome out = RunRefinanceAnalysis(in, RefinanceMode::Form);
     EXPECT_FALSE(out.taxRateRead);
     EXPECT_FALSE(out.amountText);
 
-    in = WorkedCase();
+    in = WorkedRefinance();
     in.refinancedYears = 60;
     out = RunRefinanceAnalysis(in, RefinanceMode::Form);
     EXPECT_TRUE(out.amountText) << "the amount is filled in before the new mortgage is checked";
     EXPECT_FALSE(out.taxRateRead);
 
-    in = WorkedCase();
+    in = WorkedRefinance();
     in.taxRate = 0;
     in.savingsRate = 7;
     out = RunRefinanceAnalysis(in, RefinanceMode::Form);
@@ -397,7 +379,7 @@ TEST(RunRefinanceAnalysis, RefusesWhatLeavesTheSinglePrecisionRange)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        RefinanceInput in = WorkedCase();
+        RefinanceInput in = WorkedRefinance();
         c.change(in);
         for (RefinanceMode mode :
              {RefinanceMode::Form, RefinanceMode::Table, RefinanceMode::Graph}) {
@@ -513,7 +495,7 @@ TEST(RunRefinanceAnalysis, GivesWhatTheMonthByMonthReferenceGives)
         in.includeCosts = whole(0, 1) == 1;
         in.includePoints = whole(0, 1) == 1;
         const auto mode = static_cast<RefinanceMode>(i % 3);
-        SCOPED_TRACE(testing::Message()
+        SCOPED_TRACE(::testing::Message()
                      << "case " << i << " start " << in.startAge << " amount " << in.existingAmount
                      << " rate " << in.existingRate << " years " << in.existingYears << " at "
                      << in.refinanceAge);
@@ -564,7 +546,7 @@ TEST(RefinanceRules, RefuseJustOutsideTheirLimitsInTheOrderOfTheChecks)
     ASSERT_EQ(RefinanceRules().size(), std::size(cases));
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
-        SCOPED_TRACE(testing::Message() << "rule " << i << " from " << c.low << " to " << c.high);
+        SCOPED_TRACE(::testing::Message() << "rule " << i << " from " << c.low << " to " << c.high);
         EXPECT_EQ(RefinanceRules()[i].field, c.field);
         EXPECT_FALSE(RefuseOutside(c.field, c.low));
         EXPECT_FALSE(RefuseOutside(c.field, c.high));
@@ -598,7 +580,7 @@ TEST(SimulateRefinance, HoldsEachYearsNetWorthAndTheBreakEvenAsNumbers)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        RefinanceInput in = WorkedCase();
+        RefinanceInput in = WorkedRefinance();
         in.cashOut = c.cashOut;
         in.cashOutAsSavings = c.saved;
         const Money amount = BalanceAtRefinancing(in);
@@ -637,7 +619,7 @@ TEST(SimulateRefinance, HoldsEachYearsNetWorthAndTheBreakEvenAsNumbers)
 TEST(RefinancedAmountFor, FollowsTheAgeAndTheCashOut)
 {
     const AmountUpdateInput worked{40, 200000, 8, 30, 45, 0};
-    const RefinanceOutcome engine = RunRefinanceAnalysis(WorkedCase(), RefinanceMode::Form);
+    const RefinanceOutcome engine = RunRefinanceAnalysis(WorkedRefinance(), RefinanceMode::Form);
     ASSERT_TRUE(engine.amountText);
     EXPECT_EQ(Format("%-12.2f", *RefinancedAmountFor(worked, true)), *engine.amountText)
         << "the same balance as the analysis fills in";
