@@ -8,6 +8,7 @@
 #include "finance/loan.h"
 #include "tools/mortgage/schedule.h"
 #include "tools/mortgage/scheduletable.h"
+#include "tools/mortgage/tests/referenceschedule.h"
 #include "tools/refinance/refinance.h"
 #include "tools/refinance/tests/referencemonths.h"
 
@@ -24,62 +25,6 @@ namespace {
 using tw::Extended;
 using tw::Money;
 using tw::StoreFloat;
-
-tw::ScheduleRow ReferenceRow(const tw::MortgageRecord& record, int age, Money principal,
-                             Money interest, Money propertyValue)
-{
-    const Extended equity = Extended{record.downPayment} + record.totalPrincipal;
-    const Extended liability = Extended{record.amount} - equity;
-    tw::ScheduleRow row;
-    row.age = age;
-    row.principal = principal;
-    row.interest = interest;
-    row.totalPrincipal = record.totalPrincipal;
-    row.totalInterest = record.totalInterest;
-    row.totalPayment = static_cast<double>(Extended{record.totalPrincipal} + record.totalInterest);
-    row.equity = static_cast<double>(equity);
-    row.inflatedEquity = static_cast<double>(equity + propertyValue - record.amount);
-    row.propertyValue = propertyValue;
-    row.liability = liability >= 0 ? static_cast<double>(liability) : 0.0;
-    return row;
-}
-
-// RunSchedule as it was, each year's sums simulated from month 0.
-void ReferenceSchedule(tw::MortgageRecord& record,
-                       const std::function<void(const tw::ScheduleRow&)>& addRow)
-{
-    if (!tw::ScheduleAccepts(record))
-        return;
-    const Money loan = StoreFloat(Extended{record.amount} - record.downPayment);
-    const float monthlyRate = tw::MonthlyRate(record.rate);
-    const int months = record.years * 12;
-    const int startAge = static_cast<int>(record.startAge);
-    const int endAge = startAge + record.years;
-
-    record.totalPrincipal = 0;
-    record.totalInterest = 0;
-    record.monthsScheduled = 0;
-    Money value = record.amount;
-    addRow(ReferenceRow(record, startAge, 0, 0, value));
-    for (int age = startAge; age < endAge; ++age) {
-        const Money appreciated =
-            StoreFloat(Extended{value} + Extended{value} * record.appreciation * tw::kHundredth);
-        if (!std::isfinite(appreciated))
-            break;
-        value = appreciated;
-        const int first = record.monthsScheduled;
-        const tw::AmortizeResult year =
-            tw::AmortizeRange(loan, monthlyRate, months, first, first + 11);
-        record.monthsScheduled = static_cast<std::int16_t>(first + 12);
-        record.totalPrincipal = StoreFloat(Extended{record.totalPrincipal} + year.principal);
-        record.totalInterest = StoreFloat(Extended{record.totalInterest} + year.interest);
-        addRow(ReferenceRow(record, age + 1, year.principal, year.interest, value));
-        const bool sold = record.sellAge != 0 && age + 1 >= record.sellAge;
-        const bool paidOff = record.payoffAge != 0 && age + 1 >= record.payoffAge;
-        if (sold || paidOff)
-            break;
-    }
-}
 
 tw::MortgageRecord HundredYears()
 {
@@ -129,7 +74,7 @@ std::string ReferenceWithText()
 {
     tw::MortgageRecord record = HundredYears();
     ScheduleText text;
-    ReferenceSchedule(record, [&text](const tw::ScheduleRow& row) { text.add(row); });
+    tw::testing::ReferenceSchedule(record, [&text](const tw::ScheduleRow& row) { text.add(row); });
     return text.finish();
 }
 
@@ -160,7 +105,8 @@ std::string ReferenceRows()
 {
     tw::MortgageRecord record = HundredYears();
     std::string bytes;
-    ReferenceSchedule(record, [&bytes](const tw::ScheduleRow& row) { AppendRow(bytes, row); });
+    tw::testing::ReferenceSchedule(record,
+                                   [&bytes](const tw::ScheduleRow& row) { AppendRow(bytes, row); });
     return bytes;
 }
 

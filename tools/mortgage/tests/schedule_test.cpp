@@ -2,6 +2,7 @@
 #include "tools/mortgage/scheduletable.h"
 
 #include "finance/format.h"
+#include "tools/mortgage/tests/referenceschedule.h"
 
 #include <gtest/gtest.h>
 
@@ -179,6 +180,40 @@ TEST(Schedule, IsEmptyForAMortgageItCannotShow)
         EXPECT_EQ(record.totalPrincipal, 1.0F);
         EXPECT_EQ(record.totalInterest, 2.0F);
         EXPECT_EQ(record.monthsScheduled, 3);
+    }
+}
+
+TEST(Schedule, GivesTheRowsOfEveryYearAmortizedFromMonthZero)
+{
+    const Mortgage mortgages[] = {
+        {},
+        {35, 65, 45},
+        {1, 0, 0, 500000, 50000, 6.5F, 100, 3},
+        {20, 0, 0, 3e7F, 0, 19.75F, 40, -2},
+        {60, 61, 0, 1000, 999, 1, 1, 0},
+    };
+    for (const Mortgage& m : mortgages) {
+        SCOPED_TRACE(Describe(m));
+        MortgageRecord record = RecordOf(m);
+        const auto rows = ComputeSchedule(record);
+        MortgageRecord reference = RecordOf(m);
+        std::vector<ScheduleRow> expected;
+        testing::ReferenceSchedule(reference,
+                                   [&](const ScheduleRow& row) { expected.push_back(row); });
+        ASSERT_EQ(rows.size(), expected.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const ScheduleRow& a = rows[i];
+            const ScheduleRow& b = expected[i];
+            EXPECT_TRUE(a.age == b.age && a.principal == b.principal && a.interest == b.interest &&
+                        a.totalPrincipal == b.totalPrincipal &&
+                        a.totalInterest == b.totalInterest && a.totalPayment == b.totalPayment &&
+                        a.equity == b.equity && a.inflatedEquity == b.inflatedEquity &&
+                        a.propertyValue == b.propertyValue && a.liability == b.liability)
+                << "row " << i;
+        }
+        EXPECT_EQ(record.totalPrincipal, reference.totalPrincipal);
+        EXPECT_EQ(record.totalInterest, reference.totalInterest);
+        EXPECT_EQ(record.monthsScheduled, reference.monthsScheduled);
     }
 }
 
