@@ -12,7 +12,7 @@
 namespace tw {
 namespace {
 
-using printouts::ExpectedPages;
+using testing::ExpectedPages;
 
 std::size_t CountLines(const std::string& text)
 {
@@ -30,10 +30,10 @@ std::string FirstLine(const std::string& text, std::size_t skip)
 TEST(PageFileTexts, OneScheduleRowByteForByte)
 {
     const auto pages =
-        PageFileTexts(ParsePrintTable(printouts::ScheduleInput(1)), PrintoutKind::Schedule);
+        PageFileTexts(ParsePrintTable(testing::ScheduleInput(1)), PrintoutKind::Schedule);
     ASSERT_EQ(pages.size(), 1U);
-    // The row of printouts::Cents(0, k), written out by hand.
-    EXPECT_EQ(pages[0], std::string(printouts::kScheduleHead) +
+    // The row of testing::Cents(0, k), written out by hand.
+    EXPECT_EQ(pages[0], std::string(testing::kScheduleHead) +
                             "        35.00\t        25.25\t        50.50\t        75.75\t"
                             "       101.00\t       126.25\t       151.50\t       176.75\t"
                             "       202.00\t       227.25\t\n"
@@ -50,8 +50,8 @@ TEST(PageFileTexts, SplitSchedulesInto56RowPages)
     const Case cases[] = {{1, {1}}, {31, {31}}, {56, {56}}, {57, {56, 1}}, {101, {56, 45}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(Format("%d schedule rows", c.rows));
-        const auto pages = PageFileTexts(ParsePrintTable(printouts::ScheduleInput(c.rows)),
-                                         PrintoutKind::Schedule);
+        const auto pages =
+            PageFileTexts(ParsePrintTable(testing::ScheduleInput(c.rows)), PrintoutKind::Schedule);
         ASSERT_EQ(pages.size(), c.rowsPerPage.size());
         for (std::size_t p = 0; p < pages.size(); ++p)
             EXPECT_EQ(CountLines(pages[p]), c.rowsPerPage[p] + 3) << "page " << p + 1;
@@ -73,7 +73,7 @@ TEST(PageFileTexts, SplitRefinanceReportsInto46RowPagesMarkedByPosition)
                           {340, {46, 46, 46, 46, 46, 46, 46, 18}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(Format("%d refinance rows", c.rows));
-        const auto pages = PageFileTexts(ParsePrintTable(printouts::RefinanceInput(c.rows)),
+        const auto pages = PageFileTexts(ParsePrintTable(testing::RefinanceInput(c.rows)),
                                          PrintoutKind::Refinance);
         ASSERT_EQ(pages.size(), c.rowsPerPage.size());
         for (std::size_t p = 0; p < pages.size(); ++p)
@@ -87,14 +87,13 @@ TEST(PageFileTexts, LongestRefinanceReportKeepsEveryRowInOrder)
     // Two starting rows and two rows for each of 169 years: far beyond the 100 rows the
     // table once held.
     const auto pages =
-        PageFileTexts(ParsePrintTable(printouts::RefinanceInput(340)), PrintoutKind::Refinance);
+        PageFileTexts(ParsePrintTable(testing::RefinanceInput(340)), PrintoutKind::Refinance);
     ASSERT_EQ(pages.size(), 8U);
     EXPECT_EQ(FirstLine(pages[0], 2),
               "        35.00 O\t        25.25\t        50.50\t        75.75\t       101.00\t"
               "       126.25\t       151.50\t       176.75\t       202.00\t       227.25\t\n");
-    EXPECT_EQ(FirstLine(pages[1], 2), printouts::ExpectedPageRow(46, PrintoutKind::Refinance));
-    EXPECT_EQ(FirstLine(pages[7], 2 + 17),
-              printouts::ExpectedPageRow(339, PrintoutKind::Refinance));
+    EXPECT_EQ(FirstLine(pages[1], 2), testing::ExpectedPageRow(46, PrintoutKind::Refinance));
+    EXPECT_EQ(FirstLine(pages[7], 2 + 17), testing::ExpectedPageRow(339, PrintoutKind::Refinance));
     EXPECT_EQ(FirstLine(pages[7], 2 + 17).substr(0, 16), "       374.00 R\t");
     EXPECT_EQ(FirstLine(pages[7], 2 + 18), "Dooone\n");
 }
@@ -103,13 +102,12 @@ TEST(PageFileTexts, TableWithoutRowsGivesTheHeadOnly)
 {
     // What a Print right after a graph run of the refinance window finds.
     const auto refinance =
-        PageFileTexts(ParsePrintTable(printouts::RefinanceInput(0)), PrintoutKind::Refinance);
+        PageFileTexts(ParsePrintTable(testing::RefinanceInput(0)), PrintoutKind::Refinance);
     EXPECT_EQ(refinance,
-              std::vector<std::string>{std::string(printouts::kRefinanceHead) + "Dooone\n"});
+              std::vector<std::string>{std::string(testing::kRefinanceHead) + "Dooone\n"});
     const auto schedule =
-        PageFileTexts(ParsePrintTable(printouts::ScheduleInput(0)), PrintoutKind::Schedule);
-    EXPECT_EQ(schedule,
-              std::vector<std::string>{std::string(printouts::kScheduleHead) + "Dooone\n"});
+        PageFileTexts(ParsePrintTable(testing::ScheduleInput(0)), PrintoutKind::Schedule);
+    EXPECT_EQ(schedule, std::vector<std::string>{std::string(testing::kScheduleHead) + "Dooone\n"});
 }
 
 TEST(PageFileTexts, WritesMissingTitlesEmptyAndMissingValuesAsZero)
@@ -134,7 +132,7 @@ TEST(PageFileTexts, KeepTheirDecimalPointsUnderADecimalCommaLocale)
     if (hostile == nullptr)
         GTEST_SKIP() << "no decimal-comma locale installed";
     const auto pages =
-        PageFileTexts(ParsePrintTable(printouts::RefinanceInput(3)), PrintoutKind::Refinance);
+        PageFileTexts(ParsePrintTable(testing::RefinanceInput(3)), PrintoutKind::Refinance);
     std::setlocale(LC_ALL, "C");
     EXPECT_EQ(pages, ExpectedPages(3, PrintoutKind::Refinance)) << "locale " << hostile;
 }
@@ -167,7 +165,7 @@ class WritePageFilesTest : public ::testing::Test
 
 TEST_F(WritePageFilesTest, WritesEveryPageFileReplacingOlderOnes)
 {
-    directory_.write("psched.tmp", printouts::ScheduleInput(57));
+    directory_.write("psched.tmp", testing::ScheduleInput(57));
     directory_.write("rpage1", "an older page file, much longer than nothing\n");
     const PageFilesResult result = WritePageFiles(PrintoutKind::Schedule, directory_.path());
     EXPECT_EQ(result.status, PageFilesStatus::Written);
@@ -181,8 +179,8 @@ TEST_F(WritePageFilesTest, WritesEveryPageFileReplacingOlderOnes)
 
 TEST_F(WritePageFilesTest, ReadsTheRefinanceReportForItsKind)
 {
-    directory_.write("psched.tmp", printouts::ScheduleInput(3));
-    directory_.write("refprt.tmp", printouts::RefinanceInput(47));
+    directory_.write("psched.tmp", testing::ScheduleInput(3));
+    directory_.write("refprt.tmp", testing::RefinanceInput(47));
     const PageFilesResult result = WritePageFiles(PrintoutKind::Refinance, directory_.path());
     EXPECT_EQ(result.status, PageFilesStatus::Written);
     EXPECT_EQ(result.pages, 2);
@@ -191,7 +189,7 @@ TEST_F(WritePageFilesTest, ReadsTheRefinanceReportForItsKind)
 
 TEST_F(WritePageFilesTest, MissingInputWritesNothing)
 {
-    directory_.write("psched.tmp", printouts::ScheduleInput(3));
+    directory_.write("psched.tmp", testing::ScheduleInput(3));
     const PageFilesResult result = WritePageFiles(PrintoutKind::Refinance, directory_.path());
     EXPECT_EQ(result.status, PageFilesStatus::InputMissing);
     EXPECT_EQ(result.pages, 0);
@@ -200,7 +198,7 @@ TEST_F(WritePageFilesTest, MissingInputWritesNothing)
 
 TEST_F(WritePageFilesTest, FirstPageFileThatCannotBeCreatedStopsAtOnce)
 {
-    directory_.write("psched.tmp", printouts::ScheduleInput(57));
+    directory_.write("psched.tmp", testing::ScheduleInput(57));
     std::filesystem::create_directory(directory_.file("rpage1"));
     ::testing::internal::CaptureStdout();
     const PageFilesResult result = WritePageFiles(PrintoutKind::Schedule, directory_.path());
@@ -213,7 +211,7 @@ TEST_F(WritePageFilesTest, FirstPageFileThatCannotBeCreatedStopsAtOnce)
 
 TEST_F(WritePageFilesTest, LaterPageFileThatCannotBeCreatedKeepsTheEarlierOnes)
 {
-    directory_.write("psched.tmp", printouts::ScheduleInput(101));
+    directory_.write("psched.tmp", testing::ScheduleInput(101));
     std::filesystem::create_directory(directory_.file("rpage2"));
     ::testing::internal::CaptureStdout();
     const PageFilesResult result = WritePageFiles(PrintoutKind::Schedule, directory_.path());

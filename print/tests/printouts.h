@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace tw::printouts {
+namespace tw::testing {
 
 inline const char* const kScheduleHead =
     "Age \tPrincipal \tInterest \tTotal Principal \tTotal Interest \tTotal Payment \tEquity \t"
@@ -110,10 +110,4 @@ inline std::vector<std::string> ExpectedPages(int rows, PrintoutKind kind)
     return pages;
 }
 
-} // namespace tw::printouts
-
-namespace tw {
-// The name these helpers first had; the print job's tests still use it. It hides ::testing
-// inside tw, so new code says printouts:: and tests in tw spell gtest ::testing.
-namespace testing = printouts;
-} // namespace tw
+} // namespace tw::testing

@@ -97,14 +97,14 @@ TEST(ParsePrintTable, ReadsALineLongerThan239CharactersAsTwoRows)
 
 TEST(ParsePrintTable, ReadsTheScheduleFileAsTheScheduleWritesIt)
 {
-    const PrintTable table = ParsePrintTable(printouts::ScheduleInput(101));
+    const PrintTable table = ParsePrintTable(testing::ScheduleInput(101));
     ASSERT_EQ(table.titles.size(), 11U);
     EXPECT_EQ(table.titles[0], "Age ");
     EXPECT_EQ(table.titles[9], "Property Liability ");
     EXPECT_EQ(table.titles[10], " ");
     ASSERT_EQ(table.rows.size(), 101U);
     EXPECT_EQ(table.rows[100][0], 135);
-    EXPECT_EQ(table.rows[100][9], static_cast<float>(printouts::Value(100, 9)));
+    EXPECT_EQ(table.rows[100][9], static_cast<float>(testing::Value(100, 9)));
 }
 
 TEST(ReadPrintTable, GivesNothingForAFileThatCannotBeRead)
@@ -115,7 +115,7 @@ TEST(ReadPrintTable, GivesNothingForAFileThatCannotBeRead)
     std::filesystem::create_directory(directory.file("psched.tmp"));
     EXPECT_FALSE(ReadPrintTable(directory.file("psched.tmp")).has_value());
 
-    directory.write("refprt.tmp", printouts::RefinanceInput(2));
+    directory.write("refprt.tmp", testing::RefinanceInput(2));
     const std::optional<PrintTable> table = ReadPrintTable(directory.file("refprt.tmp"));
     ASSERT_TRUE(table.has_value());
     EXPECT_EQ(table->titles.size(), 10U);

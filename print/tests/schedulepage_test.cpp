@@ -169,7 +169,7 @@ class SchedulePageTest : public ::testing::Test
 TEST_F(SchedulePageTest, FirstPageHasItsNumberCentredHeadingsAndRule)
 {
     RecordingPainter painter(kLetter600);
-    const std::string file = pageFile(printouts::ScheduleInput(31), PrintoutKind::Schedule, 1);
+    const std::string file = pageFile(testing::ScheduleInput(31), PrintoutKind::Schedule, 1);
     ASSERT_TRUE(
         DrawSchedulePage(painter, file, 1, 3, PrintoutKind::Schedule, MortgageHeading(), kNow));
     // 31 rows fit in the page's own body font: 30 × 116, line height 130.
@@ -217,7 +217,7 @@ TEST_F(SchedulePageTest, FirstPageHasItsNumberCentredHeadingsAndRule)
 TEST_F(SchedulePageTest, LaterPagesStartTheHeadingsAtTheMargin)
 {
     RecordingPainter painter(kLetter600);
-    const std::string file = pageFile(printouts::ScheduleInput(57), PrintoutKind::Schedule, 2);
+    const std::string file = pageFile(testing::ScheduleInput(57), PrintoutKind::Schedule, 2);
     ASSERT_TRUE(
         DrawSchedulePage(painter, file, 2, 2, PrintoutKind::Schedule, MortgageHeading(), kNow));
     ASSERT_GE(painter.texts.size(), 4U);
@@ -264,7 +264,7 @@ TEST_F(SchedulePageTest, RowsOfAMillionOrMoreAreRightAligned)
 TEST_F(SchedulePageTest, RefinancePageWithoutTitleModeShowsTheFileAndTrimmedTitles)
 {
     RecordingPainter painter(kLetter600);
-    const std::string file = pageFile(printouts::RefinanceInput(2), PrintoutKind::Refinance, 1);
+    const std::string file = pageFile(testing::RefinanceInput(2), PrintoutKind::Refinance, 1);
     const PageHeading heading{"Refinance Analysis Report", false, ""};
     ASSERT_TRUE(DrawSchedulePage(painter, file, 1, 1, PrintoutKind::Refinance, heading, kNow));
     ASSERT_GE(painter.texts.size(), 2U);
@@ -322,8 +322,8 @@ TEST_F(SchedulePageTest, FullPagesFitBetweenTheMargins)
         const bool schedule = c.kind == PrintoutKind::Schedule;
         SCOPED_TRACE(std::string(c.paper) + (schedule ? ", schedule" : ", refinance"));
         const int rows = schedule ? 56 : 46;
-        const std::string file = pageFile(schedule ? printouts::ScheduleInput(rows + 1)
-                                                   : printouts::RefinanceInput(rows + 1),
+        const std::string file = pageFile(schedule ? testing::ScheduleInput(rows + 1)
+                                                   : testing::RefinanceInput(rows + 1),
                                           c.kind, 1);
         RecordingPainter painter(c.size, c.glyphFactor);
         ASSERT_TRUE(DrawSchedulePage(painter, file, 1, 2, c.kind, MortgageHeading(), kNow));
@@ -349,7 +349,7 @@ TEST_F(SchedulePageTest, FullPagesFitBetweenTheMargins)
             if (text.where.x == 120 && text.where.y >= painter.frames.at(0).y)
                 ++ages;
         EXPECT_EQ(ages, rows);
-        const std::string lastValue = printouts::Field13(printouts::Cents(rows - 1, 9));
+        const std::string lastValue = testing::Field13(testing::Cents(rows - 1, 9));
         EXPECT_EQ(painter.texts.back().text, lastValue.substr(lastValue.find_first_not_of(' ')));
         // ... and the font is no smaller than it must be: less than two lines stay empty.
         const PageFont& last = painter.texts.back().font;

@@ -5,6 +5,7 @@
 #include "platform/qt/numbercharacters.h"
 #include "platform/qt/qtdialogwindow.h"
 #include "platform/qt/qtplatform.h"
+#include "tests/support/desktoptools.h"
 #include "tests/widgets/dialogdriving.h"
 #include "tools/calculators/inflationform.h"
 #include "tools/mortgage/scheduleform.h"
@@ -85,7 +86,7 @@ TEST(DesktopFields, EveryHelpButtonTakesFOne)
     EXPECT_EQ(helps, 8) << "every calculator but the inflation calculator";
 }
 
-class Forms : public ::testing::Test
+class Forms : public ::testing::Test, protected testing::DesktopTools
 {
   protected:
     Forms() { QDir::setCurrent(directory.path()); }
@@ -93,10 +94,6 @@ class Forms : public ::testing::Test
 
     QString previous = QDir::currentPath();
     QTemporaryDir directory;
-    QtPlatform platform{false};
-    AppRecords records;
-    OpenMarks marks;
-    ToolContext context{platform, records, marks};
 };
 
 TEST_F(Forms, OpenOnTheirFirstFieldWithItsTextSelectedAndEnterPressesCalculate)

@@ -2,6 +2,7 @@
 #include "platform/qt/qtdialogwindow.h"
 #include "platform/qt/qtplatform.h"
 #include "shell/aboutform.h"
+#include "tests/support/desktoptools.h"
 #include "tests/widgets/dialogdriving.h"
 #include "tools/calculators/effectiveform.h"
 #include "tools/mortgage/mortgageform.h"
@@ -174,10 +175,8 @@ TEST(Dialogs, ScheduleWindowShowsBandedRows)
     const QString previous = QDir::currentPath();
     QDir::setCurrent(directory.path());
 
-    QtPlatform platform(false);
-    AppRecords records;
-    OpenMarks marks;
-    ToolContext context{platform, records, marks};
+    testing::DesktopTools tools;
+    auto& [platform, records, marks, context] = tools;
     testing::SetWorkedMortgage(records.mortgageRecord());
 
     QImage picture;
@@ -209,7 +208,7 @@ TEST(Dialogs, ScheduleWindowShowsBandedRows)
 }
 
 // The refinance form over the worked case, with its results window in front of it.
-class RefinanceWindows : public ::testing::Test
+class RefinanceWindows : public ::testing::Test, protected testing::DesktopTools
 {
   protected:
     RefinanceWindows()
@@ -221,10 +220,6 @@ class RefinanceWindows : public ::testing::Test
 
     QString previous = QDir::currentPath();
     QTemporaryDir directory;
-    QtPlatform platform{false};
-    AppRecords records;
-    OpenMarks marks;
-    ToolContext context{platform, records, marks};
 };
 
 TEST_F(RefinanceWindows, FormOpensOnTheAgeAtRefinancingWithItsAmountDisabled)

@@ -8,6 +8,7 @@
 #include "platform/qt/qtprinters.h"
 #include "print/pagefiles.h"
 #include "print/printjob.h"
+#include "tests/support/desktoptools.h"
 #include "tools/toolcontext.h"
 
 #include <QApplication>
@@ -72,11 +73,9 @@ int main(int argc, char** argv)
         return 1;
     std::ofstream("refprt.tmp", std::ios::binary) << RefinanceTable();
 
-    tw::QtPlatform platform(false);
-    tw::AppRecords records;
+    tw::testing::DesktopTools tools;
+    auto& [platform, records, marks, context] = tools;
     records.print.title = "Refinance Analysis Report";
-    tw::OpenMarks marks;
-    tw::ToolContext context{platform, records, marks};
     auto& printers = static_cast<tw::QtPrinters&>(*platform.printers());
 
     std::vector<double> pdf;

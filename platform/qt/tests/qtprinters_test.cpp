@@ -6,6 +6,7 @@
 #include "platform/qt/qtprinters.h"
 #include "print/printjob.h"
 #include "print/tests/printouts.h"
+#include "tests/support/desktoptools.h"
 
 #include <QDialog>
 #include <QDir>
@@ -336,11 +337,9 @@ TEST(DesktopPrintJob, PrintsTheChosenPagesAndCopiesToThePrinterOfTheDialog)
     ASSERT_TRUE(QDir::setCurrent(directory.path()));
     std::ofstream("refprt.tmp", std::ios::binary) << testing::RefinanceInput(47);
 
-    QtPlatform platform(false);
-    AppRecords records;
+    testing::DesktopTools tools;
+    auto& [platform, records, marks, context] = tools;
     records.print.title = "Refinance Analysis Report";
-    OpenMarks marks;
-    ToolContext context{platform, records, marks};
     auto& printers = static_cast<QtPrinters&>(*platform.printers());
     const QString pdf = directory.filePath(QStringLiteral("printed.pdf"));
     bool markDuringDialog = false;
