@@ -34,14 +34,14 @@ void ToolForm::showHelp(int helpContext)
     context_.platform.help(HelpRequest::Context, helpContext, window_);
 }
 
-void ToolForm::showWarning(std::string_view text, std::string_view title)
+void ToolForm::showWarning(std::string_view text, std::string_view title, std::optional<int> field)
 {
-    ShowFieldWarning(context_.platform, *window_, text, title);
+    ShowFieldWarning(context_.platform, *window_, text, title, field);
 }
 
-void ToolForm::showError(std::string_view text, std::string_view title)
+void ToolForm::showError(std::string_view text, std::string_view title, std::optional<int> field)
 {
-    ShowFieldError(context_.platform, *window_, text, title);
+    ShowFieldError(context_.platform, *window_, text, title, field);
 }
 
 } // namespace tw

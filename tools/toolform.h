@@ -26,9 +26,12 @@ class ToolForm : public Form
     // Clears the mark, ends the dialog with result and has the main frame repainted.
     void finish(int result = 1);
     void showHelp(int helpContext);
-    // The boxes of the field checks: system-modal, owned by the dialog.
-    void showWarning(std::string_view text, std::string_view title);
-    void showError(std::string_view text, std::string_view title);
+    // The boxes of the field checks: system-modal, owned by the dialog; the field a check
+    // refused, where there is one, has the focus when the box is closed.
+    void showWarning(std::string_view text, std::string_view title,
+                     std::optional<int> field = std::nullopt);
+    void showError(std::string_view text, std::string_view title,
+                   std::optional<int> field = std::nullopt);
 
     ToolContext& context_;
     Window* window_ = nullptr;

@@ -7,7 +7,11 @@
 #include "platform/qt/qtplatform.h"
 #include "tests/support/desktoptools.h"
 #include "tests/widgets/dialogdriving.h"
+#include "tools/calculators/effectiveform.h"
 #include "tools/calculators/inflationform.h"
+#include "tools/mortgage/accelform.h"
+#include "tools/mortgage/loanform.h"
+#include "tools/mortgage/mortgageform.h"
 #include "tools/mortgage/scheduleform.h"
 #include "tools/refinance/refinanceform.h"
 #include "tools/refinance/resultsform.h"
@@ -20,6 +24,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,6 +34,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -126,6 +132,76 @@ TEST_F(Forms, OpenOnTheirFirstFieldWithItsTextSelectedAndEnterPressesCalculate)
         EXPECT_TRUE(wholeTextSelected);
         EXPECT_EQ(enter, opening.enter);
         EXPECT_EQ(drawnDefault, std::set<int>{opening.enter});
+    }
+}
+
+TEST_F(Forms, ARefusedFieldHasTheFocusWithItsTextSelectedOnceTheBoxIsClosed)
+{
+    // Each kind of check: a checked reader, a range check of a text kept as typed, a form's
+    // own warning, the refinance rules (the age order is the age at refinancing's to fix).
+    struct Refusal
+    {
+        const ToolDescription& tool;
+        std::map<int, const char*> texts;
+        int button;
+        int expected;
+    };
+    const Refusal refusals[] = {
+        {MortgageForm::kTool,
+         {{MortgageForm::kStartAge, "0"}},
+         MortgageForm::kCalculate,
+         MortgageForm::kStartAge},
+        {LoanForm::kTool, {{LoanForm::kRate, "0.5"}}, LoanForm::kCalculate, LoanForm::kRate},
+        {AccelForm::kTool,
+         {{AccelForm::kAmount, "5"}, {AccelForm::kYears, "0"}},
+         AccelForm::kCalculate,
+         AccelForm::kYears},
+        {EffectiveForm::kTool,
+         {{EffectiveForm::kNominalRate, "500"}},
+         EffectiveForm::kCalculate,
+         EffectiveForm::kNominalRate},
+        {RefinanceForm::kTool,
+         {{RefinanceForm::kStartAge, "0"}},
+         RefinanceForm::kDoAnalysis,
+         RefinanceForm::kStartAge},
+        {RefinanceForm::kTool,
+         {{RefinanceForm::kRefinanceAge, "30"}},
+         RefinanceForm::kDoAnalysis,
+         RefinanceForm::kRefinanceAge},
+    };
+    for (const Refusal& refusal : refusals) {
+        SCOPED_TRACE(refusal.tool.resource);
+        records = AppRecords{};
+        testing::SetWorkedRefinance(records);
+        QString boxTitle;
+        int focused = 0;
+        bool wholeTextSelected = false;
+        QTimer::singleShot(0, [&] {
+            QtDialogWindow* window = ShownDialog(std::string(refusal.tool.resource).c_str());
+            ASSERT_NE(window, nullptr);
+            for (const auto& [id, text] : refusal.texts)
+                qobject_cast<QLineEdit*>(window->control(id))->setText(text);
+            QTimer closer;
+            QObject::connect(&closer, &QTimer::timeout, window, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    boxTitle = box->windowTitle();
+                    box->accept();
+                }
+            });
+            closer.start(10);
+            qobject_cast<QPushButton*>(window->control(refusal.button))->click();
+            closer.stop();
+            if (auto* edit = qobject_cast<QLineEdit*>(window->focusWidget())) {
+                focused = edit->property("controlId").toInt();
+                wholeTextSelected = !edit->text().isEmpty() && edit->selectedText() == edit->text();
+            }
+            qobject_cast<QPushButton*>(window->control(refusal.tool.ok))->click();
+        });
+        const std::unique_ptr<Form> form = refusal.tool.make(context);
+        platform.runModal(*form, nullptr);
+        EXPECT_FALSE(boxTitle.isEmpty()) << "no box";
+        EXPECT_EQ(focused, refusal.expected) << boxTitle.toStdString();
+        EXPECT_TRUE(wholeTextSelected);
     }
 }
 

@@ -93,7 +93,7 @@ void EffectiveForm::calculate()
     const float nominal = ReadFloatField(window, kNominalRate, kFieldChars + 1);
     if (!(nominal > -200 && nominal < 200)) {
         showWarning("The Nominal Rate must be a value greater than -200 and less than 200.00",
-                    "Rate Error!");
+                    "Rate Error!", kNominalRate);
         return;
     }
 
@@ -115,7 +115,7 @@ void EffectiveForm::calculate()
         if (!(typed >= 1 && std::trunc(typed) < 365)) {
             showWarning("The number of compounding periods per year must be greater than or "
                         "equal to 1 and less than 365",
-                        "Period Error!");
+                        "Period Error!", kOtherCount);
             return;
         }
         compoundings = TruncateCount(typed);

@@ -88,25 +88,25 @@ void InflationForm::calculate()
 
     const float startAge = ReadFloatField(window, kStartAge, kAgeChars + 1);
     if (!Within(startAge, 1, 120)) {
-        showWarning("Start age must be a value from 1 - 120.", "Start Age Error!");
+        showWarning("Start age must be a value from 1 - 120.", "Start Age Error!", kStartAge);
         return;
     }
     values.startAge = startAge;
 
     const float endAge = ReadFloatField(window, kEndAge, kAgeChars + 1);
     if (!Within(endAge, 1, 120)) {
-        showWarning("End Age must be a value from 1 - 120.", "End Age Error!");
+        showWarning("End Age must be a value from 1 - 120.", "End Age Error!", kEndAge);
         return;
     }
     if (!(endAge > values.startAge)) {
-        showWarning("End Age must be greater the Start Age.", "End Age Error!");
+        showWarning("End Age must be greater the Start Age.", "End Age Error!", kEndAge);
         return;
     }
     values.endAge = endAge;
 
     const float rate = ReadFloatField(window, kRate, kRateChars + 1);
     if (!Within(rate, -100, 100)) {
-        showWarning("Inflation Rate must be a value from -100 - 100.", "Rate Error!");
+        showWarning("Inflation Rate must be a value from -100 - 100.", "Rate Error!", kRate);
         return;
     }
     values.rate = rate;
@@ -114,7 +114,7 @@ void InflationForm::calculate()
     // 99999999 has no float value: typed, it reads as 100000000 and is refused.
     const float amount = ReadFloatField(window, kAmount, kAmountChars + 1);
     if (!Within(amount, 1, 99999999)) {
-        showWarning("This amount must be a value from 1.0 - 99999999.00", "Amount Error!");
+        showWarning("This amount must be a value from 1.0 - 99999999.00", "Amount Error!", kAmount);
         return;
     }
     values.amount = amount;

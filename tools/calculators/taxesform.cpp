@@ -98,19 +98,19 @@ void TaxesForm::calculate()
 
     const float amount = ReadFloatField(window, kAmount, kAmountChars + 1);
     if (!(amount > 0)) {
-        showWarning("The investment amount must be greater than $0.00.", "Amount Error!");
+        showWarning("The investment amount must be greater than $0.00.", "Amount Error!", kAmount);
         return;
     }
     // A typed amount beyond the float range (1e39) reads as infinity: it is refused before
     // it is stored, or every later opening would show it.
     if (!KeepFinite(values.amount, amount)) {
-        showWarning(kTooLargeText, kTooLargeTitle);
+        showWarning(kTooLargeText, kTooLargeTitle, kAmount);
         return;
     }
 
     const int years = ReadIntField(window, kYears, kYearsChars + 1);
     if (years <= 0) {
-        showWarning("The number of years be greater than 0.", "Number of Years Error!");
+        showWarning("The number of years be greater than 0.", "Number of Years Error!", kYears);
         return;
     }
     values.years = years;
@@ -122,7 +122,7 @@ void TaxesForm::calculate()
                                               {kInflationRate, &values.inflationRate}};
     for (const auto& [id, stored] : rates) {
         if (!ReadFloatFieldInto(window, id, kRateChars + 1, *stored)) {
-            showWarning(kTooLargeText, kTooLargeTitle);
+            showWarning(kTooLargeText, kTooLargeTitle, id);
             return;
         }
     }
@@ -132,7 +132,7 @@ void TaxesForm::calculate()
     if (values.inflationRate == -100.0f) {
         showWarning("An inflation rate of -100% leaves no purchasing power to compare with.\n"
                     "Please enter a different inflation rate.",
-                    "Inflation Rate Error!");
+                    "Inflation Rate Error!", kInflationRate);
         return;
     }
 

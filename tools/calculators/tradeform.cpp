@@ -178,11 +178,11 @@ void TradeForm::graph()
     const TradeInput in = input();
     const int periods = TruncateCount(in.periods);
     if (periods > kGraphMaxPeriods) {
-        showError("The number of periods cannot exceed 100.", "FILE ERROR");
+        showError("The number of periods cannot exceed 100.", "FILE ERROR", kPeriods);
         return;
     }
     if (periods < kGraphMinPeriods) {
-        showError("Not enough periods.\nPlease try again.", "FILE ERROR");
+        showError("Not enough periods.\nPlease try again.", "FILE ERROR", kPeriods);
         return;
     }
     if (!TextFile::replace(kGraphFile, TradeGraphText(in))) {

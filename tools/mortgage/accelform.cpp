@@ -94,7 +94,7 @@ void AccelForm::calculate()
     const float amount = ReadFloatField(window, kAmount, kMoneyChars);
     if (!(amount > 0 && amount <= 10000000)) {
         showWarning("The mortgage amount must be greater than $0.00 and less than $10,000,000.00.",
-                    "Amount Error!");
+                    "Amount Error!", kAmount);
         return;
     }
     current.amount = amount;
@@ -102,7 +102,7 @@ void AccelForm::calculate()
     const int years = ReadIntField(window, kYears, kYearsChars);
     if (years < 1 || years > 50) {
         showWarning("The number of years must be greater than 0 and less than 50.",
-                    "Number of Years Error!");
+                    "Number of Years Error!", kYears);
         return;
     }
     current.years = years;
@@ -111,14 +111,15 @@ void AccelForm::calculate()
     if (yearsLeft < 1 || yearsLeft > years) {
         showWarning("The number of years left must be greater than 0 and less than the life of the "
                     "mortgage.",
-                    "Number of Years Left Error!");
+                    "Number of Years Left Error!", kYearsLeft);
         return;
     }
     current.yearsLeft = yearsLeft;
 
     const float rate = ReadFloatField(window, kRate, kRateChars);
     if (!(rate > 0 && rate <= 50)) {
-        showWarning("The mortgage rate must be greater than 0.0% and less than 50.0%", kRateTitle);
+        showWarning("The mortgage rate must be greater than 0.0% and less than 50.0%", kRateTitle,
+                    kRate);
         return;
     }
     current.rate = rate;
@@ -128,7 +129,7 @@ void AccelForm::calculate()
     if (!(extra >= 0 && extra <= 100000)) {
         showWarning("The addition monthly payment must be greater than $0.00 and less than "
                     "$100,000.00",
-                    "Additional Amount Error!");
+                    "Additional Amount Error!", kExtra);
         return;
     }
     current.accelerated = extra;
@@ -136,24 +137,26 @@ void AccelForm::calculate()
 
     const float investmentRate = ReadFloatField(window, kInvestmentRate, kRateChars);
     if (!(investmentRate >= 0 && investmentRate <= 50)) {
-        showWarning("The investment rate must be greater than 0.0% and less than 50.0%",
-                    kRateTitle);
+        showWarning("The investment rate must be greater than 0.0% and less than 50.0%", kRateTitle,
+                    kInvestmentRate);
         return;
     }
     const float taxRate = ReadFloatField(window, kTaxRate, kRateChars);
     if (!(taxRate >= 0 && taxRate <= 50)) {
-        showWarning("The tax rate must be greater than 0.0% and less than 50.0%", kRateTitle);
+        showWarning("The tax rate must be greater than 0.0% and less than 50.0%", kRateTitle,
+                    kTaxRate);
         return;
     }
     const float inflationRate = ReadFloatField(window, kInflationRate, kRateChars);
     if (!(inflationRate >= 0 && inflationRate <= 50)) {
-        showWarning("The inflation rate must be greater than 0.0% and less than 50.0%", kRateTitle);
+        showWarning("The inflation rate must be greater than 0.0% and less than 50.0%", kRateTitle,
+                    kInflationRate);
         return;
     }
 
     const PaymentLimit limit = LoanPaymentLimit({amount, 0, rate, years});
     if (limit != PaymentLimit::Ok) {
-        showWarning(PaymentLimitMessage(limit), kRateTitle);
+        showWarning(PaymentLimitMessage(limit), kRateTitle, kRate);
         return;
     }
 

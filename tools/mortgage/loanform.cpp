@@ -79,31 +79,32 @@ void LoanForm::calculate()
     // Each text is kept as read before its test, so a refused one comes back next time.
     texts.rate = window.text(kRate, kFieldChars);
     const Percent rate = ReadFloat(texts.rate);
-    if (!CheckRange(platform, window, rate, 1, 1000, kRateMessage, kRateTitle))
+    if (!CheckRange(platform, window, rate, 1, 1000, kRateMessage, kRateTitle, kRate))
         return;
 
     texts.amount = window.text(kAmount, kFieldChars);
     const Money amount = ReadFloat(texts.amount);
-    if (!CheckRange(platform, window, amount, 1, 100000000, kAmountMessage, "AMOUNT ERROR"))
+    if (!CheckRange(platform, window, amount, 1, 100000000, kAmountMessage, "AMOUNT ERROR",
+                    kAmount))
         return;
 
     texts.downPayment = window.text(kDownPayment, kFieldChars);
     const Money downPayment = ReadFloat(texts.downPayment);
     if (!CheckRange(platform, window, downPayment, 0, 100000000, kAmountMessage,
-                    "DOWN PAYMENT ERROR"))
+                    "DOWN PAYMENT ERROR", kDownPayment))
         return;
 
     texts.years = window.text(kYears, kFieldChars);
     const int years = ReadInt(texts.years);
     if (years < 1 || years > 100) {
-        showError(ValidationMessage(kYearsMessage), "NO OF YEARS ERROR");
+        showError(ValidationMessage(kYearsMessage), "NO OF YEARS ERROR", kYears);
         return;
     }
 
     const LoanTerms terms{amount, downPayment, rate, years};
     const PaymentLimit limit = LoanPaymentLimit(terms);
     if (limit != PaymentLimit::Ok) {
-        showError(PaymentLimitMessage(limit), kRateTitle);
+        showError(PaymentLimitMessage(limit), kRateTitle, kRate);
         return;
     }
 

@@ -116,7 +116,7 @@ std::optional<Money> MortgageForm::readAcceleratedAmount()
     const Money amount = ReadFloatField(*window_, kAcceleratedAmount, kAcceleratedChars);
     if (!(amount >= 0 && amount <= 100000)) {
         showError("This amount must be greater than or equal to  0.00 and less than 99999.99",
-                  "Additional Monthly Amount Error");
+                  "Additional Monthly Amount Error", kAcceleratedAmount);
         return std::nullopt;
     }
     return amount;
@@ -163,7 +163,7 @@ bool MortgageForm::calculate()
 
     const int years = ReadIntField(window, kYears, kFieldChars);
     if (!CheckRange(platform, window, static_cast<float>(years), 1, 100, kYearsMessage,
-                    "NO OF YEARS ERROR"))
+                    "NO OF YEARS ERROR", kYears))
         return false;
     context_.records.mortgageRecord().years = static_cast<std::int16_t>(years);
 
@@ -191,7 +191,7 @@ bool MortgageForm::calculate()
     const LoanTerms terms{*amount, *downPayment, *rate, years};
     const PaymentLimit limit = LoanPaymentLimit(terms);
     if (limit != PaymentLimit::Ok) {
-        showError(PaymentLimitMessage(limit), kRateTitle);
+        showError(PaymentLimitMessage(limit), kRateTitle, kRate);
         return false;
     }
 

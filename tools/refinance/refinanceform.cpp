@@ -42,20 +42,56 @@ namespace {
 // Every field is read as at most 9 characters of its text.
 constexpr int kFieldChars = 10;
 
-void ShowRefusal(Platform& platform, Window& owner, const RefinanceRefusal& refusal)
+// The field of the form that a rule reads. The age order is fixed at the age at
+// refinancing, the later of the two ages that share "AGE ERROR".
+int ControlOf(RefinanceField field)
 {
+    switch (field) {
+    case RefinanceField::StartAge:
+        return RefinanceForm::kStartAge;
+    case RefinanceField::ExistingAmount:
+        return RefinanceForm::kExistingAmount;
+    case RefinanceField::ExistingRate:
+        return RefinanceForm::kExistingRate;
+    case RefinanceField::ExistingYears:
+        return RefinanceForm::kExistingYears;
+    case RefinanceField::RefinanceAge:
+    case RefinanceField::AgeOrder:
+        return RefinanceForm::kRefinanceAge;
+    case RefinanceField::CashOut:
+        return RefinanceForm::kCashOut;
+    case RefinanceField::RefinancedRate:
+        return RefinanceForm::kRefinancedRate;
+    case RefinanceField::RefinancedYears:
+        return RefinanceForm::kRefinancedYears;
+    case RefinanceField::TaxRate:
+        return RefinanceForm::kTaxRate;
+    case RefinanceField::SavingsRate:
+        break;
+    }
+    return RefinanceForm::kSavingsRate;
+}
+
+// With focusField the refused field has the focus once the box is closed. The checks made as
+// a field is left keep the focus where the user took it: two refused fields would otherwise
+// hand the focus back and forth, each leaving the other.
+void ShowRefusal(Platform& platform, Window& owner, const RefinanceRefusal& refusal,
+                 bool focusField)
+{
+    const std::optional<int> field =
+        focusField ? std::optional<int>(ControlOf(refusal.field)) : std::nullopt;
     if (refusal.icon == RefinanceIcon::Warning)
-        ShowFieldWarning(platform, owner, refusal.text, refusal.title);
+        ShowFieldWarning(platform, owner, refusal.text, refusal.title, field);
     else
-        ShowFieldError(platform, owner, refusal.text, refusal.title);
+        ShowFieldError(platform, owner, refusal.text, refusal.title, field);
 }
 
 // Whether value passes field's rule; a refusal is shown.
-bool Passes(Platform& platform, Window& form, RefinanceField field, double value)
+bool Passes(Platform& platform, Window& form, RefinanceField field, double value, bool focusField)
 {
     const std::optional<RefinanceRefusal> refusal = RefuseOutside(field, value);
     if (refusal)
-        ShowRefusal(platform, form, *refusal);
+        ShowRefusal(platform, form, *refusal, focusField);
     return !refusal;
 }
 
@@ -155,7 +191,7 @@ void RefinanceForm::leaveRefinanceAge()
     // A cleared age takes no principal off.
     const bool withRepaid = age != 0;
     if (withRepaid) {
-        if (!Passes(context_.platform, *window_, RefinanceField::RefinanceAge, age))
+        if (!Passes(context_.platform, *window_, RefinanceField::RefinanceAge, age, false))
             return;
         readExistingMortgage();
     }
@@ -170,7 +206,7 @@ void RefinanceForm::leaveCashOut()
     // A negative cash out is taken as it is, without principal off.
     const bool withRepaid = cashOut >= 0;
     if (withRepaid) {
-        if (!Passes(context_.platform, *window_, RefinanceField::CashOut, cashOut))
+        if (!Passes(context_.platform, *window_, RefinanceField::CashOut, cashOut, false))
             return;
         readExistingMortgage();
         refinanceAge = ReadFloatField(*window_, kRefinanceAge, kFieldChars);
@@ -211,7 +247,7 @@ bool RefinanceForm::checkFields()
     const Window& window = *window_;
     RefinanceValues& kept = context_.records.currentRefinance;
     auto passes = [this](Field field, double value) {
-        return Passes(context_.platform, *window_, field, value);
+        return Passes(context_.platform, *window_, field, value, true);
     };
     auto read = [&window](int id) { return ReadFloatField(window, id, kFieldChars); };
     // What the form keeps is kept as read before its test, unless it lies beyond the float
@@ -316,7 +352,8 @@ int RefinanceForm::runAnalysis(RefinanceMode mode, Window& starter, Window* rows
     if (outcome.amountText)
         form.setText(kRefinancedAmount, *outcome.amountText);
     if (outcome.refusal) {
-        ShowRefusal(platform, starter, *outcome.refusal);
+        // Only the form itself has the field to fix.
+        ShowRefusal(platform, starter, *outcome.refusal, &starter == window_);
         return 1;
     }
 

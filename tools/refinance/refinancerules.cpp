@@ -111,7 +111,7 @@ std::optional<RefinanceRefusal> RefuseOutside(RefinanceField field, double value
     const bool below = !(rule.low <= value);
     if (!below && value <= rule.high)
         return std::nullopt;
-    return RefinanceRefusal{RefusalText(rule, below), std::string(rule.title), rule.icon};
+    return RefinanceRefusal{RefusalText(rule, below), std::string(rule.title), rule.icon, field};
 }
 
 bool RefinanceVerdict::reaches(RefinanceField field) const

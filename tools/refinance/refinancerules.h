@@ -56,6 +56,7 @@ struct RefinanceRefusal
     std::string text;
     std::string title;
     RefinanceIcon icon = RefinanceIcon::Error;
+    RefinanceField field{}; // the field whose rule refused
 };
 
 // What a refusal says: the message table's text on either side of the limits (message not 0),
