@@ -147,8 +147,9 @@ std::variant<DistributionInput, Problem> ReadInput(const InputTexts& texts)
     if (std::round(input.rate * 1e6) > std::round(cap * 1e6)) {
         const std::string why =
             input.midTerm.empty()
-                ? "5 %, as no federal mid-term rate is given (120 % of the higher of the two "
-                  "months before the first distribution raises it)"
+                ? "without the federal mid-term rates of the two months before the first "
+                  "distribution the cap is 5 % (with them, the greater of 5 % and 120 % of the "
+                  "higher one)"
                 : "the greater of 5 % and 120 % of the higher federal mid-term rate of the two "
                   "months before the first distribution";
         return Refuse(Field::Rate,

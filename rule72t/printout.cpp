@@ -1,5 +1,6 @@
 #include "rule72t/printout.h"
 
+#include "print/printorder.h"
 #include "print/schedulepage.h"
 
 #include <algorithm>
@@ -107,6 +108,30 @@ void DrawTablePage(PagePainter& painter, const Printout& printout, const Layout&
                      shares, 2, false);
 }
 
+// Draws the pages in the order given into the device's document; false when the document or
+// a page cannot be started.
+bool PrintPages(PrintDevice& device, const Printout& printout, const std::vector<int>& pages)
+{
+    if (!device.beginDocument(kPrintDocument))
+        return false;
+    for (const int page : pages) {
+        PagePainter* painter = device.beginPage(page);
+        if (painter == nullptr) {
+            device.abortDocument();
+            return false;
+        }
+        DrawPage(*painter, printout, page);
+        device.endPage();
+    }
+    device.endDocument();
+    return true;
+}
+
+std::vector<int> EveryPage(const Printout& printout)
+{
+    return PrintOrder(0, LastPage(printout), 1, false, LastPage(printout));
+}
+
 } // namespace
 
 Printout MakePrintout(const DistributionInput& input, const DistributionResult& result,
@@ -144,6 +169,35 @@ void DrawPage(PagePainter& painter, const Printout& printout, int page)
         DrawTitlePage(painter, printout, layout);
     else
         DrawTablePage(painter, printout, layout, page);
+}
+
+bool PrintWithDialog(Printers& printers, const Printout& printout, bool& failed)
+{
+    PrintChoice choice;
+    choice.maxPage = LastPage(printout);
+    choice.toPage = choice.maxPage;
+    choice.document = kPrintDocument;
+    const std::unique_ptr<PrintDevice> device = printers.choosePrinter(nullptr, choice);
+    failed = false;
+    if (!device)
+        return false;
+    failed = !PrintPages(
+        *device, printout,
+        PrintOrder(choice.fromPage, choice.toPage, choice.copies, choice.collate, choice.maxPage));
+    return true;
+}
+
+bool SavePdf(Printers& printers, const Printout& printout, std::string_view path)
+{
+    const std::unique_ptr<PrintDevice> device = printers.pdfFile(path, Orientation::Portrait);
+    return device && PrintPages(*device, printout, EveryPage(printout));
+}
+
+void Preview(Printers& printers, const Printout& printout)
+{
+    printers.preview(nullptr, Orientation::Portrait, [&printout](PrintDevice& device) {
+        PrintPages(device, printout, EveryPage(printout));
+    });
 }
 
 } // namespace tw::rule72t

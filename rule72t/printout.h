@@ -38,4 +38,16 @@ std::pair<int, int> PageRows(const Printout& printout, int page);
 // Draws page (0 to LastPage) in the painter's page, the font sized to the page.
 void DrawPage(PagePainter& painter, const Printout& printout, int page);
 
+// The document's name at the printer.
+inline constexpr char kPrintDocument[] = "Rule 72T Distributions";
+
+// The print dialog offering every page, then the pages of the range chosen in the order its
+// copies and collation ask for. False when the dialog was cancelled; failed tells whether the
+// printer refused the document or a page (the caller says so).
+bool PrintWithDialog(Printers& printers, const Printout& printout, bool& failed);
+// Every page into a PDF file at path; false when it cannot be written.
+bool SavePdf(Printers& printers, const Printout& printout, std::string_view path);
+// Every page in the print preview.
+void Preview(Printers& printers, const Printout& printout);
+
 } // namespace tw::rule72t
