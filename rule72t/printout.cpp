@@ -29,7 +29,12 @@ Layout LayoutOf(const PagePainter& painter)
     Layout layout;
     layout.text = {page.width / 16, page.height / 20, page.width - page.width / 8,
                    page.height - page.height / 10};
-    const int height = std::max(1, layout.text.height / kPageLines * 4 / 5);
+    // Characters are about 9/20 of the font's height wide. The font is as large as lets the
+    // page hold its lines and an amount column (10 of the 75 shares) hold 17 characters, a
+    // billion dollars and a gap.
+    const int byLines = layout.text.height / kPageLines * 4 / 5;
+    const int byWidth = layout.text.width * 10 / 75 / 17 * 20 / 9;
+    const int height = std::max(1, std::min(byLines, byWidth));
     layout.body = {height * 9 / 20, height, 0};
     layout.bold = {height * 9 / 20, height, 800};
     layout.large = {height * 9 / 10, height * 2, 800};
@@ -70,7 +75,7 @@ void DrawTitlePage(PagePainter& painter, const Printout& printout, const Layout&
         y += DrawRow(painter, text, y, {label, value}, {2, 3}, 2, true);
     y += painter.lineHeight();
 
-    const std::vector<int> shares{4, 2, 3, 3};
+    const std::vector<int> shares{5, 2, 3, 3};
     painter.setFont(layout.bold);
     y += DrawRow(painter, text, y, printout.methods.titles, shares, 1, true);
     painter.setFont(layout.body);
