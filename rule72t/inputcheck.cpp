@@ -132,13 +132,14 @@ std::variant<DistributionInput, Problem> ReadInput(const InputTexts& texts)
     if (texts.midTerm.size() > 2)
         return Refuse(Field::MidTerm, "Give at most two federal mid-term rates, one for each of "
                                       "the two months before the first distribution.");
-    for (const std::string& text : texts.midTerm) {
-        if (Trimmed(text).empty())
+    for (std::size_t item = 0; item < texts.midTerm.size(); ++item) {
+        if (Trimmed(texts.midTerm[item]).empty())
             continue;
-        const auto midTerm = ReadNumber(text);
+        const auto midTerm = ReadNumber(texts.midTerm[item]);
         if (!midTerm || *midTerm < 0 || *midTerm > kLargestMidTerm)
-            return Refuse(Field::MidTerm,
-                          "A federal mid-term rate must be a number of percent from 0 to 25.");
+            return Problem{Field::MidTerm,
+                           "A federal mid-term rate must be a number of percent from 0 to 25.",
+                           item};
         input.midTerm.push_back(*midTerm);
     }
     // Rates are typed to the hundredth of a percent; a rate that equals the cap there is

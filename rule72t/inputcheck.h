@@ -50,7 +50,8 @@ struct InputTexts
 struct Problem
 {
     Field field;
-    std::string message; // one sentence, without the field's option or label
+    std::string message;  // one sentence, without the field's option or label
+    std::size_t item = 0; // for the mid-term rates, which of them
 };
 
 // A decimal number, blanks around it allowed, in any locale "4.5"; nothing else.

@@ -266,9 +266,9 @@ InputTexts Rule72tWindow::texts() const
     return texts;
 }
 
-QWidget* Rule72tWindow::fieldWidget(Field field) const
+QWidget* Rule72tWindow::fieldWidget(const Problem& problem) const
 {
-    switch (field) {
+    switch (problem.field) {
     case Field::Balance:
         return ui_->balance;
     case Field::Born:
@@ -282,10 +282,7 @@ QWidget* Rule72tWindow::fieldWidget(Field field) const
     case Field::Rate:
         return ui_->rate;
     case Field::MidTerm:
-        return ui_->midTerm1->text().trimmed().isEmpty() ||
-                       ReadNumber(ui_->midTerm1->text().toStdString())
-                   ? ui_->midTerm2
-                   : ui_->midTerm1;
+        return problem.item == 0 ? ui_->midTerm1 : ui_->midTerm2;
     case Field::PaymentsPerYear:
         return ui_->perYear;
     case Field::Growth:
@@ -300,7 +297,7 @@ bool Rule72tWindow::calculate()
     if (const auto* problem = std::get_if<Problem>(&read)) {
         clearResults();
         warn_(this, Text(problem->message));
-        QWidget* field = fieldWidget(problem->field);
+        QWidget* field = fieldWidget(*problem);
         field->setFocus(Qt::OtherFocusReason);
         if (auto* edit = qobject_cast<QLineEdit*>(field))
             edit->selectAll();

@@ -60,7 +60,7 @@ class Rule72tWindow : public QMainWindow
     void tableChanged();
     void showResults();
     void clearResults();
-    QWidget* fieldWidget(Field field) const;
+    QWidget* fieldWidget(const Problem& problem) const;
     InputTexts texts() const;
     void print();
     void preview();

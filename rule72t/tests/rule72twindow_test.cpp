@@ -165,6 +165,8 @@ TEST_F(Rule72tWindowTest, RefusesTheFirstWrongFieldWithItsMessageAndFocusesIt)
          form.table, "starts at age 10"},
         {"second mid-term rate", [&] { form.midTerm2->setText("30"); }, form.midTerm2,
          "from 0 to 25"},
+        {"first mid-term rate", [&] { form.midTerm1->setText("30"); }, form.midTerm1,
+         "from 0 to 25"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
