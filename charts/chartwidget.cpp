@@ -1,12 +1,15 @@
 #include "charts/chartwidget.h"
 
+#include "charts/chartaccessible.h"
 #include "charts/chartexport.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tw {
@@ -33,6 +36,11 @@ bool SameCurves(const Chart& a, const Chart& b)
 
 ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent)
 {
+    static const bool readable = [] {
+        QAccessible::installFactory(ChartAccessibility);
+        return true;
+    }();
+    (void)readable;
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -313,6 +321,10 @@ void ChartWidget::keyPressEvent(QKeyEvent* event)
         return;
     case Qt::Key_Left:
     case Qt::Key_Right: {
+        if (!(event->modifiers() & Qt::ShiftModifier)) {
+            stepCrosshair(event->key() == Qt::Key_Left ? -1 : 1);
+            return;
+        }
         const double step = view_.x.span() / 10 * (event->key() == Qt::Key_Left ? -1 : 1);
         view_.x = PanRange(view_.x, step, limits);
         viewUpdated();
@@ -329,6 +341,54 @@ void ChartWidget::keyPressEvent(QKeyEvent* event)
         break;
     }
     QWidget::keyPressEvent(event);
+}
+
+void ChartWidget::stepCrosshair(int step)
+{
+    const std::vector<double>& x = chart_.x;
+    if (x.empty())
+        return;
+    std::size_t index = 0;
+    if (crosshair_) {
+        index = step < 0 ? (*crosshair_ > 0 ? *crosshair_ - 1 : 0)
+                         : std::min(*crosshair_ + 1, x.size() - 1);
+    } else {
+        // From the edge of what is shown that the key points away from.
+        const auto first = std::lower_bound(x.begin(), x.end(), view_.x.lo);
+        const auto last = std::upper_bound(x.begin(), x.end(), view_.x.hi);
+        index = static_cast<std::size_t>(step < 0 && last != x.begin() ? last - 1 - x.begin()
+                                                                       : first - x.begin());
+        index = std::min(index, x.size() - 1);
+    }
+    showPoint(index);
+}
+
+void ChartWidget::showPoint(std::size_t index)
+{
+    if (index >= chart_.x.size())
+        return;
+    const double at = chart_.x[index];
+    if (at < view_.x.lo || at > view_.x.hi) {
+        view_.x = PanRange(view_.x, at < view_.x.lo ? at - view_.x.lo : at - view_.x.hi,
+                           DataXRange(chart_));
+        viewUpdated();
+    }
+    crosshair_ = index;
+    update();
+    QAccessibleValueChangeEvent moved(this, static_cast<int>(index) + 1);
+    QAccessible::updateAccessibility(&moved);
+    QAccessibleEvent described(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&described);
+}
+
+QString ChartWidget::crosshairText() const
+{
+    if (!crosshair_)
+        return {};
+    QStringList lines;
+    for (const QString& line : CrosshairLines(chart_, view_, *crosshair_))
+        lines.append(line);
+    return lines.join(QStringLiteral("; "));
 }
 
 QRectF ChartWidget::dragRect() const

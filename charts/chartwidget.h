@@ -13,8 +13,9 @@ namespace tw {
 
 // A chart on the screen: a crosshair that follows the pointer from point to point, zoom by the
 // mouse wheel and by dragging a rectangle, a reset by double click or Home, curves hidden and
-// shown by clicking their legend entries. It takes its colours from its palette, so it follows
-// the desktop's light or dark scheme.
+// shown by clicking their legend entries. The Left and Right keys move the crosshair from point
+// to point, with Shift they move a zoomed chart. It takes its colours from its palette, so it
+// follows the desktop's light or dark scheme.
 class ChartWidget : public QWidget
 {
     Q_OBJECT
@@ -36,6 +37,11 @@ class ChartWidget : public QWidget
     void toggleSeries(std::size_t series);
 
     std::optional<std::size_t> crosshairIndex() const { return crosshair_; }
+    // The crosshair at a point, the view moved just enough to show it, and the move announced
+    // to a screen reader with the values shown.
+    void showPoint(std::size_t index);
+    // The crosshair's box on one line; empty without a crosshair.
+    QString crosshairText() const;
     ChartStyle chartStyle() const;
     const ChartLayout& chartLayout() const;
 
@@ -62,6 +68,7 @@ class ChartWidget : public QWidget
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void stepCrosshair(int step);
     void viewUpdated();
     void zoomAround(QPointF position, double factor);
     void updateCrosshair(QPointF position);

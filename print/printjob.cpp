@@ -108,14 +108,6 @@ int WritePrintoutPages(Platform& platform, PrintoutKind kind)
     return 0;
 }
 
-int PrintPrintout(ToolContext& context, Window* owner, PrintoutKind kind)
-{
-    const int pages = WritePrintoutPages(context.platform, kind);
-    if (pages > 0)
-        PrintPageFiles(context, owner, pages, kind);
-    return pages;
-}
-
 } // namespace
 
 std::unique_ptr<PrintDevice> ChoosePrinter(ToolContext& context, Window* owner, int lastPage,
@@ -166,14 +158,12 @@ void PrintPageFiles(ToolContext& context, Window* owner, int lastPage, PrintoutK
     device->endDocument();
 }
 
-int PrintMortgageSchedule(ToolContext& context, Window* owner)
+int PrintPrintout(ToolContext& context, Window* owner, PrintoutKind kind)
 {
-    return PrintPrintout(context, owner, PrintoutKind::Schedule);
-}
-
-int PrintRefinanceReport(ToolContext& context, Window* owner)
-{
-    return PrintPrintout(context, owner, PrintoutKind::Refinance);
+    const int pages = WritePrintoutPages(context.platform, kind);
+    if (pages > 0)
+        PrintPageFiles(context, owner, pages, kind);
+    return pages;
 }
 
 void PageSetup(ToolContext& context, Window* owner)

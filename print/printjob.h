@@ -36,8 +36,7 @@ void PrintPageFiles(ToolContext& context, Window* owner, int lastPage, PrintoutK
 // Writes the page files of the printout's table file and prints them with PrintPageFiles.
 // Returns the number of page files, 0 when the table file or a page file failed (after the
 // message, if any, of that failure) and nothing was printed.
-int PrintMortgageSchedule(ToolContext& context, Window* owner);
-int PrintRefinanceReport(ToolContext& context, Window* owner);
+int PrintPrintout(ToolContext& context, Window* owner, PrintoutKind kind);
 
 // The page-setup dialog (Ctrl+Y), offering the held orientation and margins. Accepted: the
 // orientation of the chosen paper and the margins become the held ones, and the margins in
@@ -55,5 +54,28 @@ bool SavePrintoutPdf(ToolContext& context, Window* owner, PrintoutKind kind, std
 
 // The same pages in the platform's print preview.
 void PreviewPrintout(ToolContext& context, Window* owner, PrintoutKind kind);
+
+// The report windows' printouts made by the functions above.
+class PrintJobPrintouts final : public Printouts
+{
+  public:
+    PrintJobPrintouts(Platform& platform, AppRecords& records, OpenMarks& marks)
+        : context_{platform, records, marks}
+    {
+    }
+
+    void print(PrintoutKind kind, Window* owner) override { PrintPrintout(context_, owner, kind); }
+    void savePdf(PrintoutKind kind, Window* owner, std::string_view path) override
+    {
+        SavePrintoutPdf(context_, owner, kind, path);
+    }
+    void preview(PrintoutKind kind, Window* owner) override
+    {
+        PreviewPrintout(context_, owner, kind);
+    }
+
+  private:
+    ToolContext context_; // what the print job needs of the program's context
+};
 
 } // namespace tw

@@ -6,6 +6,8 @@
 // platform/printing.h and the tools' file writer; it never sees a toolkit, so every step runs
 // and is tested without a printer or a display.
 
+#include "tools/printouts.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -13,9 +15,6 @@
 #include <vector>
 
 namespace tw {
-
-// The kind numbers are the ones the rest of the program passes around for the two printouts.
-enum class PrintoutKind { Schedule = 12, Refinance = 14 };
 
 // A printable table as read from its file: the column titles and the rows of numbers. Rows
 // are held in a vector, so a 101-row schedule (a 100-year term) and the longest refinance

@@ -8,6 +8,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libqt6svg6 qt6-qpa-plugins
   libgtest-dev
   xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core locales poppler-utils
+  # the program read as a screen reader reads it (tests/accessibility): the accessibility bus
+  # in a session bus of its own, and its Python reader
+  at-spi2-core dbus-daemon dbus-bin python3-pyatspi
   # pictures of every window under a window manager, in a dark palette too (screenshots.sh)
   openbox qt6ct
   # installing and packaging: the icon renderer, the entries' validators, manual pages, the .deb

@@ -1,42 +1,13 @@
 #include "shell/dispatcher.h"
 
+#include "platform/form.h"
 #include "print/printjob.h"
 #include "shell/aboutform.h"
 #include "shell/commands.h"
-#include "tools/calculators/creditcardform.h"
-#include "tools/calculators/effectiveform.h"
-#include "tools/calculators/inflationform.h"
-#include "tools/calculators/taxesform.h"
-#include "tools/calculators/tradeform.h"
-#include "tools/mortgage/accelform.h"
-#include "tools/mortgage/loanform.h"
-#include "tools/mortgage/mortgageform.h"
 
-#include <optional>
+#include <memory>
 
 namespace tw {
-
-// When a tool command sets the record slot.
-enum class SlotRule {
-    Untouched,   // the slot is not touched
-    AfterGuard,  // set once the guard lets the command through
-    BeforeGuard, // set first, so that a command the guard stops still moves the slot
-    Borrowed,    // set first and given back when the tool has closed (not when the guard stops)
-};
-
-// The tools that the menu, the toolbar and the accelerators open: each behind the guard, with
-// no owner window, on its record slot.
-struct ToolCommand
-{
-    int command;
-    int (*open)(ToolContext&, Window*);
-    SlotRule slotRule = SlotRule::Untouched;
-    int slot = 0;
-    // The tool looks at its own mark first: when open, it only comes to the front.
-    std::optional<ToolMark> ownMark{};
-    // The print title the command sets before opening.
-    const char* printTitle = nullptr;
-};
 
 namespace {
 
@@ -46,35 +17,9 @@ template <class FormType> int Open(ToolContext& context, Window* owner)
     return context.platform.runModal(form, owner);
 }
 
-int OpenRefinance(ToolContext& context, Window* owner)
-{
-    return context.openRefinance ? context.openRefinance(owner) : -1;
-}
-
-const ToolCommand* FindToolCommand(int command)
-{
-    using namespace commands;
-    static const ToolCommand kTools[] = {
-        {kMortgage, Open<MortgageForm>, SlotRule::BeforeGuard, 0, ToolMark::Mortgage},
-        {kRefinance, OpenRefinance, SlotRule::AfterGuard, 1, {}, "Refinance Analysis Report"},
-        {kAccelerated, Open<AccelForm>, SlotRule::AfterGuard, 2},
-        {kLoan, Open<LoanForm>},
-        {kInflation, Open<InflationForm>, SlotRule::AfterGuard, 4},
-        {kTaxes, Open<TaxesForm>, SlotRule::AfterGuard, 5},
-        {kTradeOff, Open<TradeForm>, SlotRule::AfterGuard, 6},
-        {kEffectiveRate, Open<EffectiveForm>, SlotRule::AfterGuard, 7},
-        {kCreditCard, Open<CreditCardForm>, SlotRule::Borrowed, 8, ToolMark::CreditCard},
-    };
-    for (const ToolCommand& tool : kTools) {
-        if (tool.command == command)
-            return &tool;
-    }
-    return nullptr;
-}
-
 } // namespace
 
-void Dispatcher::openTool(const ToolCommand& tool)
+void Dispatcher::openTool(const ToolDescription& tool)
 {
     AppRecords& records = context_.records;
     const int previous = records.currentSlot;
@@ -84,15 +29,16 @@ void Dispatcher::openTool(const ToolCommand& tool)
         return;
     if (tool.slotRule == SlotRule::AfterGuard)
         records.currentSlot = tool.slot;
-    if (tool.printTitle != nullptr)
+    if (!tool.printTitle.empty())
         records.print.title = tool.printTitle;
 
-    const OpenMark* own = tool.ownMark ? &context_.marks[*tool.ownMark] : nullptr;
-    if (own != nullptr && own->open) {
-        if (own->window != nullptr)
-            own->window->bringToFront();
+    const OpenMark& own = context_.marks[tool.mark];
+    if (tool.raisesItself && own.open) {
+        if (own.window != nullptr)
+            own.window->bringToFront();
     } else {
-        tool.open(context_, nullptr);
+        const std::unique_ptr<Form> form = tool.make(context_);
+        context_.platform.runModal(*form, nullptr);
     }
     if (tool.slotRule == SlotRule::Borrowed)
         records.currentSlot = previous;
@@ -103,7 +49,7 @@ void Dispatcher::dispatchCommand(int command)
     using namespace commands;
     Platform& platform = context_.platform;
 
-    if (const ToolCommand* tool = FindToolCommand(command)) {
+    if (const ToolDescription* tool = FindToolByCommand(command)) {
         openTool(*tool);
         return;
     }

@@ -1,7 +1,9 @@
 #include "shell/mainwindow.h"
 
 #include "platform/mainwindow.h"
-#include "platform/qt/utf8.h"
+#include "platform/qt/accessiblemenuitem.h"
+#include "platform/qt/accessiblenames.h"
+#include "platform/qtcore/utf8.h"
 #include "shell/menutables.h"
 
 #include <QApplication>
@@ -183,6 +185,16 @@ class ToolbarIconEngine final : public QIconEngine
     int index_;
 };
 
+// A screen reader names a toolbar button as the menu names its command, without the key.
+QString SpokenCommand(int command)
+{
+    for (const MenuItem& item : MenuItems()) {
+        if (item.command == command)
+            return SpokenText(FromUtf8(item.text));
+    }
+    return SpokenText(FromUtf8(ToolbarTooltip(command)));
+}
+
 } // namespace
 
 QIcon ToolbarImage(int index)
@@ -218,6 +230,7 @@ int MainWindow::clientWidth() const
 
 void MainWindow::createMenus()
 {
+    InstallMenuItemAccessibility();
     std::map<std::string_view, QMenu*> menus;
     for (const MenuItem& item : MenuItems()) {
         QMenu*& menu = menus[item.menu];
@@ -298,8 +311,10 @@ void MainWindow::createToolbar()
         action->setData(button.command);
         const int command = button.command;
         connect(action, &QAction::triggered, this, [this, command] { events_.command(command); });
-        if (QWidget* widget = toolbar_->widgetForAction(action))
+        if (QWidget* widget = toolbar_->widgetForAction(action)) {
             widget->installEventFilter(this);
+            widget->setAccessibleName(SpokenCommand(command));
+        }
     }
 }
 

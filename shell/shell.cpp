@@ -1,32 +1,15 @@
 #include "shell/shell.h"
 
-#include "print/printjob.h"
 #include "shell/commands.h"
 #include "shell/placement.h"
-#include "tools/refinance/refinanceform.h"
 
 namespace tw {
 
 Shell::Shell(Platform& platform, MainWindowPort& mainWindow, StartupOptions options)
-    : options_(options), context_{platform, records_, marks_, {}, {}}, mainWindow_(mainWindow),
-      dispatcher_(context_, mainWindow)
+    : options_(options),
+      printouts_(platform, records_, marks_), context_{platform, records_, marks_, printouts_},
+      mainWindow_(mainWindow), dispatcher_(context_, mainWindow)
 {
-    context_.openRefinance = [this](Window* owner) {
-        RefinanceForm form(context_);
-        return context_.platform.runModal(form, owner);
-    };
-    context_.printMortgageSchedule = [this](Window* owner) {
-        PrintMortgageSchedule(context_, owner);
-    };
-    context_.printRefinanceReport = [this](Window* owner) {
-        PrintRefinanceReport(context_, owner);
-    };
-    context_.savePrintoutPdf = [this](Window* owner, int kind, std::string_view path) {
-        SavePrintoutPdf(context_, owner, static_cast<PrintoutKind>(kind), path);
-    };
-    context_.previewPrintout = [this](Window* owner, int kind) {
-        PreviewPrintout(context_, owner, static_cast<PrintoutKind>(kind));
-    };
 }
 
 void Shell::command(int id)

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/mainwindow.h"
+#include "print/printjob.h"
 #include "shell/dispatcher.h"
 #include "shell/startup.h"
 #include "tools/records.h"
@@ -31,6 +32,7 @@ class Shell final : public MainWindowEvents
     StartupOptions options_;
     AppRecords records_;
     OpenMarks marks_;
+    PrintJobPrintouts printouts_;
     ToolContext context_;
     MainWindowPort& mainWindow_;
     Dispatcher dispatcher_;

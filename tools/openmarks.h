@@ -23,8 +23,9 @@ enum class ToolMark {
     CreditCard,
     About,
     PrintJob, // set while a printer dialog or print job runs; has no window
+    Count     // not a mark: how many there are
 };
-inline constexpr int kToolMarks = 11;
+inline constexpr int kToolMarks = static_cast<int>(ToolMark::Count);
 
 struct OpenMark
 {

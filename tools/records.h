@@ -4,6 +4,7 @@
 // shell and every form gets it by reference.
 
 #include "finance/precision.h"
+#include "tools/printouts.h"
 
 #include <array>
 #include <cstdint>
@@ -95,7 +96,7 @@ struct PrintSettings
 {
     std::string title;      // "Mortgage Payoff Schedule", "Refinance Analysis Report"
     bool titleMode = false; // headers use the title once the mortgage form has opened
-    int kind = 0;           // 12 the mortgage schedule, 14 the refinance report
+    PrintoutKind kind = PrintoutKind::None; // the printout last asked for
 };
 
 // The printer settings held for the run (never written to disk). The chosen printer itself is

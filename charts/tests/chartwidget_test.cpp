@@ -1,7 +1,10 @@
 #include "charts/chartwidget.h"
+
+#include "charts/chartsummary.h"
 #include "charts/chartwindow.h"
 #include "charts/tests/chartsamples.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -168,16 +171,51 @@ TEST_F(ChartWidgetTest, DoubleClickAndTheResetKeysShowTheWholeChart)
     }
 }
 
-TEST_F(ChartWidgetTest, ArrowKeysMoveAZoomedChart)
+TEST_F(ChartWidgetTest, ShiftArrowKeysMoveAZoomedChart)
 {
     Wheel(widget, At(180), 360);
     const Range zoomed = widget.view().x;
-    QTest::keyClick(&widget, Qt::Key_Right);
+    QTest::keyClick(&widget, Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_NEAR(widget.view().x.lo, zoomed.lo + zoomed.span() / 10, 1e-6);
     for (int i = 0; i < 30; ++i)
-        QTest::keyClick(&widget, Qt::Key_Left);
+        QTest::keyClick(&widget, Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(widget.view().x.lo, 0);
     EXPECT_NEAR(widget.view().x.span(), zoomed.span(), 1e-6);
+}
+
+// Without a mouse: the arrow keys step the crosshair through the points, the view follows it
+// past its edge, and a screen reader reads the values the box shows as the chart's value.
+// (The announcement of each step goes to the accessibility bus, which the offscreen platform
+// does not have.)
+TEST_F(ChartWidgetTest, ArrowKeysStepTheCrosshairAndAnnounceEachPoint)
+{
+    QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(&widget);
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->role(), QAccessible::Chart);
+    EXPECT_EQ(chart->text(QAccessible::Name), "Refinance Analysis: Net Worth");
+    EXPECT_EQ(chart->text(QAccessible::Description).toStdString(), ChartSummary(widget.chart()));
+
+    QTest::keyClick(&widget, Qt::Key_Right);
+    EXPECT_EQ(widget.crosshairIndex(), 0u);
+    QTest::keyClick(&widget, Qt::Key_Right);
+    QTest::keyClick(&widget, Qt::Key_Right);
+    QTest::keyClick(&widget, Qt::Key_Left);
+    EXPECT_EQ(widget.crosshairIndex(), 1u);
+    EXPECT_TRUE(
+        chart->text(QAccessible::Value).startsWith(QStringLiteral("Month 4; Existing Mortgage: $")))
+        << chart->text(QAccessible::Value).toStdString();
+    EXPECT_EQ(chart->valueInterface()->currentValue().toInt(), 2);
+    EXPECT_EQ(chart->text(QAccessible::Description), chart->text(QAccessible::Value));
+
+    // Zoomed in, a step past the right edge brings the point into view.
+    Wheel(widget, At(40), 360);
+    const Range zoomed = widget.view().x;
+    chart->valueInterface()->setCurrentValue(static_cast<int>(widget.chart().x.size()));
+    EXPECT_EQ(widget.crosshairIndex(), widget.chart().x.size() - 1);
+    EXPECT_EQ(widget.view().x.hi, 360);
+    EXPECT_NEAR(widget.view().x.span(), zoomed.span(), 1e-6);
+    QTest::keyClick(&widget, Qt::Key_Right); // the last point stays
+    EXPECT_EQ(widget.crosshairIndex(), widget.chart().x.size() - 1);
 }
 
 TEST_F(ChartWidgetTest, ClickingALegendEntryHidesAndShowsItsCurve)

@@ -1,5 +1,6 @@
 #include "charts/graphcharts.h"
 
+#include "charts/chartsummary.h"
 #include "charts/tests/chartsamples.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,8 @@ TEST(RefinanceChart, MarksTheBreakEvenOfTheWorkedCase)
     const std::size_t i = chart.marker->index;
     EXPECT_GE(chart.series[1].y[i], chart.series[0].y[i]);
     EXPECT_LT(chart.series[1].y[i - 1], chart.series[0].y[i - 1]);
+    EXPECT_EQ(ChartSummary(chart), "Net worth of Existing Mortgage and Refinanced Mortgage over "
+                                   "months since refinancing 0 to 360; Break-even: month 20.");
 }
 
 TEST(RefinanceChart, NotesARefinancingThatNeverBreaksEven)
@@ -58,6 +61,9 @@ TEST(RefinanceChart, NotesARefinancingThatNeverBreaksEven)
     ASSERT_FALSE(outcome.brokeEven);
     EXPECT_FALSE(chart.marker.has_value());
     EXPECT_EQ(chart.note, "Never breaks even within 360 months");
+    EXPECT_EQ(ChartSummary(chart), "Net worth of Existing Mortgage and Refinanced Mortgage over "
+                                   "months since refinancing 0 to 360; Never breaks even within "
+                                   "360 months.");
 }
 
 TEST(RefinanceChart, BreaksEvenAtMonthZeroWhenAheadFromTheStart)
@@ -90,6 +96,9 @@ TEST(TradeChart, DrawsOneCurvePerNamedOption)
     // The documented end amounts after 12 periods: 800 and 1100.
     EXPECT_EQ(chart.series[0].y[12], 800);
     EXPECT_EQ(chart.series[1].y[12], 1100);
+    EXPECT_EQ(ChartSummary(chart),
+              "Amount of Buy and Lease over periods 0 to 13; at period 13 Buy $950.00 and Lease "
+              "$1,150.00.");
 }
 
 TEST(TradeChart, SaysWhyAFileWithoutOptionsHasNoCurves)

@@ -33,5 +33,14 @@ TEST(ValidationMessage, GivesTheTableTextsByNumber)
     }
 }
 
+TEST(ValidationMessage, NamesGiveTheTextsTheySay)
+{
+    EXPECT_EQ(ValidationMessage(kAmountMessage).substr(0, 16), "This amount must");
+    EXPECT_EQ(ValidationMessage(kAgeMessage), "This age must be between 1 and 120.0.");
+    EXPECT_EQ(ValidationMessage(kYearsMessage).substr(0, 19), "The number of years");
+    EXPECT_EQ(ValidationMessage(kRateMessage).substr(0, 19), "Loan/Mortgage rates");
+    EXPECT_EQ(ValidationMessage(kAgeOneMessage), "This age must be between 1.0 and 120.0.");
+}
+
 } // namespace
 } // namespace tw

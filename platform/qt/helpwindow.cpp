@@ -1,6 +1,6 @@
 #include "platform/qt/helpwindow.h"
 
-#include "platform/qt/utf8.h"
+#include "platform/qtcore/utf8.h"
 
 #include <QDesktopServices>
 #include <QFile>

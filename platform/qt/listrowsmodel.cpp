@@ -31,12 +31,14 @@ int ListRowsModel::columnCount(const QModelIndex& parent) const
 
 QVariant ListRowsModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || role != Qt::DisplayRole)
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
         return {};
     const auto row = static_cast<std::size_t>(index.row());
     if (row >= rows_.size() || index.column() >= rows_[row].size())
         return {};
-    return rows_[row][index.column()];
+    // The blanks that line figures up in a fixed-width format are not read out.
+    const QString& cell = rows_[row][index.column()];
+    return role == Qt::DisplayRole ? cell : cell.simplified();
 }
 
 QVariant ListRowsModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -45,6 +47,8 @@ QVariant ListRowsModel::headerData(int section, Qt::Orientation orientation, int
         return {};
     if (role == Qt::DisplayRole)
         return titles_[section];
+    if (role == Qt::AccessibleTextRole)
+        return titles_[section].simplified();
     if (role == Qt::TextAlignmentRole)
         return static_cast<int>(Qt::AlignRight | Qt::AlignVCenter);
     return {};

@@ -1,7 +1,7 @@
 #include "platform/qt/offscreenpdf.h"
 
 #include "platform/qt/qtprintdevice.h"
-#include "platform/qt/utf8.h"
+#include "platform/qtcore/utf8.h"
 
 #include <QGuiApplication>
 #include <QPageLayout>

@@ -1,38 +1,29 @@
 #include "platform/qt/qtdialogwindow.h"
 
-#include "platform/qt/bandedrowdelegate.h"
-#include "platform/qt/listrowsmodel.h"
+#include "platform/qt/accessiblenames.h"
+#include "platform/qt/fontfitting.h"
 #include "platform/qt/numbercharacters.h"
+#include "platform/qt/reportlistview.h"
 #include "platform/qt/spinarrows.h"
-#include "platform/qt/utf8.h"
-#include "print/tableexport.h"
+#include "platform/qtcore/utf8.h"
 
 #include <QAbstractButton>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGroupBox>
-#include <QGuiApplication>
-#include <QHeaderView>
-#include <QHelpEvent>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
 #include <QStyle>
-#include <QToolTip>
 #include <QTreeView>
 
 #include <algorithm>
@@ -54,8 +45,6 @@ constexpr char kResultProperty[] = "twResult";
 constexpr char kImageProperty[] = "image";
 constexpr char kImageSizeProperty[] = "imageSize";
 constexpr char kWindowIcon[] = ":/icons/twplan2.svg";
-// A list stays usable with its header and this many rows in view.
-constexpr int kListRowsShown = 3;
 // Room the window manager's title bar takes besides the title: the window's icon and its
 // buttons, about one line height each, and the spaces between them.
 constexpr int kTitleBarLines = 6;
@@ -67,7 +56,7 @@ QString WidgetText(const QWidget* widget)
     if (const auto* label = qobject_cast<const QLabel*>(widget))
         return label->text();
     if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
-        return button->text();
+        return GivenText(*button);
     if (const auto* group = qobject_cast<const QGroupBox*>(widget))
         return group->title();
     return {};
@@ -122,42 +111,6 @@ void ShowAsResult(QLineEdit& edit)
     edit.setFocusPolicy(Qt::ClickFocus);
 }
 
-// Labels that a resource gives one fixed width line up in columns across groups. A larger
-// font keeps them lined up: each set of them takes the width its widest text needs, so that
-// none is cut.
-void WidenFixedLabels(QWidget& dialog)
-{
-    std::map<int, std::vector<QLabel*>> byWidth;
-    for (QLabel* label : dialog.findChildren<QLabel*>()) {
-        if (!label->wordWrap() && label->minimumWidth() > 0 &&
-            label->minimumWidth() == label->maximumWidth())
-            byWidth[label->minimumWidth()].push_back(label);
-    }
-    for (auto& [width, labels] : byWidth) {
-        int needed = width;
-        for (const QLabel* label : labels)
-            needed = std::max(needed, label->sizeHint().width());
-        if (needed > width) {
-            for (QLabel* label : labels)
-                label->setFixedWidth(needed);
-        }
-    }
-}
-
-// A button a layout places may be squeezed down to its declared minimum width; in a larger
-// font that cuts its text, so the minimum grows to the text with half a line either side.
-void KeepButtonTextsWhole(QWidget& dialog)
-{
-    if (!dialog.layout())
-        return; // the form places the buttons itself (fittedSize)
-    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-        const QFontMetrics metrics(button->font());
-        const int needed = metrics.horizontalAdvance(button->text()) + metrics.height();
-        if (button->minimumWidth() < needed)
-            button->setMinimumWidth(needed);
-    }
-}
-
 void ShowImage(QLabel& label)
 {
     const QString file = label.property(kImageProperty).toString();
@@ -176,22 +129,6 @@ void PaintResult(QLineEdit& edit, QEvent* event)
     QPainter painter(&edit);
     painter.setPen(edit.palette().color(QPalette::Mid));
     painter.drawRect(edit.rect().adjusted(0, 0, -1, -1));
-}
-
-std::vector<std::string> ListTitles(const QAbstractItemModel& model)
-{
-    std::vector<std::string> titles;
-    for (int column = 0; column < model.columnCount(); ++column)
-        titles.push_back(model.headerData(column, Qt::Horizontal).toString().toStdString());
-    return titles;
-}
-
-std::vector<std::string> ListRow(const QAbstractItemModel& model, int row)
-{
-    std::vector<std::string> cells;
-    for (int column = 0; column < model.columnCount(); ++column)
-        cells.push_back(model.data(model.index(row, column)).toString().toStdString());
-    return cells;
 }
 
 QString Suggested(const QWidget& window, const QString& suffix)
@@ -229,6 +166,7 @@ void QtDialogWindow::adoptControls()
     chooseDefaultButton();
     WidenFixedLabels(*this);
     KeepButtonTextsWhole(*this);
+    NameControls(*this);
     applyFrame();
     if (QFile::exists(kWindowIcon))
         setWindowIcon(QIcon(kWindowIcon));
@@ -324,7 +262,7 @@ QWidget* QtDialogWindow::control(int id) const
     return found == controls_.end() ? nullptr : found->second.data();
 }
 
-QTreeView* QtDialogWindow::list(int id) const
+ReportListView* QtDialogWindow::list(int id) const
 {
     const auto found = lists_.find(id);
     return found == lists_.end() ? nullptr : found->second.data();
@@ -346,69 +284,8 @@ QString QtDialogWindow::chooseFile(const QString& caption, const QString& suffix
 
 QMenu* QtDialogWindow::createListMenu(int id)
 {
-    auto* menu = new QMenu(this);
-    menu->addAction(QStringLiteral("Print Preview\u2026"), this,
-                    [this] { form_.previewRequested(); });
-    menu->addAction(QStringLiteral("Save as PDF\u2026"), this, [this] {
-        const QString path = chooseFile(QStringLiteral("Save as PDF"), QStringLiteral(".pdf"),
-                                        QStringLiteral("PDF files (*.pdf)"));
-        if (!path.isEmpty())
-            form_.savePdfRequested(path.toStdString());
-    });
-    menu->addSeparator();
-    menu->addAction(QStringLiteral("Copy"), this, [this, id] { copyListRows(id); });
-    menu->addAction(QStringLiteral("Export CSV\u2026"), this, [this, id] { exportListCsv(id); });
-    return menu;
-}
-
-void QtDialogWindow::copyListRows(int id)
-{
-    const QTreeView* view = list(id);
-    if (!view)
-        return;
-    const QAbstractItemModel& model = *view->model();
-    std::vector<int> rows;
-    for (const QModelIndex& index : view->selectionModel()->selectedRows())
-        rows.push_back(index.row());
-    if (rows.empty()) {
-        for (int row = 0; row < model.rowCount(); ++row)
-            rows.push_back(row);
-    }
-    std::sort(rows.begin(), rows.end());
-    std::vector<std::vector<std::string>> cells;
-    for (const int row : rows)
-        cells.push_back(ListRow(model, row));
-    const std::vector<std::string> titles = ListTitles(model);
-
-    auto* data = new QMimeData;
-    data->setText(QString::fromStdString(TabText(titles, cells)));
-    data->setHtml(QString::fromStdString(HtmlTableText(titles, cells)));
-    QGuiApplication::clipboard()->setMimeData(data);
-}
-
-void QtDialogWindow::exportListCsv(int id)
-{
-    const QTreeView* view = list(id);
-    if (!view)
-        return;
-    const QString path = chooseFile(QStringLiteral("Export CSV"), QStringLiteral(".csv"),
-                                    QStringLiteral("CSV files (*.csv)"));
-    if (path.isEmpty())
-        return;
-    const QAbstractItemModel& model = *view->model();
-    std::vector<std::vector<std::string>> cells;
-    for (int row = 0; row < model.rowCount(); ++row)
-        cells.push_back(ListRow(model, row));
-    const std::string text = CsvText(ListTitles(model), cells);
-
-    QFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                         file.write(text.data(), static_cast<qint64>(text.size())) ==
-                             static_cast<qint64>(text.size()) &&
-                         file.flush();
-    if (!written)
-        QMessageBox::warning(this, QStringLiteral("Export CSV"),
-                             QStringLiteral("Cannot write the file %1").arg(path));
+    ReportListView* view = list(id);
+    return view != nullptr ? view->createMenu() : nullptr;
 }
 
 SpinArrows* QtDialogWindow::spin(int buddyId) const
@@ -516,45 +393,13 @@ void QtDialogWindow::createList(int id, Rect where, const std::vector<ListColumn
 {
     delete list(id);
     lists_.erase(id);
-
-    QStringList titles;
-    for (const ListColumn& column : columns)
-        titles.append(QString::fromStdString(column.title));
-
-    auto* view = new QTreeView(this);
-    auto* model = new ListRowsModel(titles, view);
-    view->setModel(model);
-    view->setItemDelegate(new BandedRowDelegate(colours_, view));
-    view->setRootIsDecorated(false);
-    view->setItemsExpandable(false);
-    view->setIndentation(0);
-    view->setUniformRowHeights(true);
-    view->setAllColumnsShowFocus(true);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-
-    // The form's widths stand unless the font needs more for a title; the rows widen them
-    // further as they come. A title cut by the user's dragging is elided and shown whole in a
-    // tooltip.
-    QHeaderView* header = view->header();
-    header->setStretchLastSection(false);
-    header->setSectionsMovable(false);
-    header->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    header->setTextElideMode(Qt::ElideRight);
-    header->viewport()->installEventFilter(this);
-    for (int column = 0; column < static_cast<int>(columns.size()); ++column) {
-        const int wanted = columns[static_cast<std::size_t>(column)].width;
-        header->resizeSection(column, std::max(wanted, header->sectionSizeHint(column)));
-    }
-
-    view->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(view, &QWidget::customContextMenuRequested, this, [this, id, view](QPoint at) {
-        const std::unique_ptr<QMenu> menu(createListMenu(id));
-        menu->exec(view->viewport()->mapToGlobal(at));
-    });
-
+    ReportListView::Requests requests{
+        [this] { form_.previewRequested(); },
+        [this](const std::string& path) { form_.savePdfRequested(path); },
+        [this](const QString& caption, const QString& suffix, const QString& filter) {
+            return chooseFile(caption, suffix, filter);
+        }};
+    auto* view = new ReportListView(this, colours_, columns, std::move(requests));
     view->setGeometry(where.x, where.y, where.width, where.height);
     view->hide();
     lists_[id] = view;
@@ -562,70 +407,22 @@ void QtDialogWindow::createList(int id, Rect where, const std::vector<ListColumn
 
 void QtDialogWindow::addListRow(int id, const std::vector<std::string>& cells)
 {
-    QTreeView* view = list(id);
-    if (!view)
-        return;
-    QStringList row;
-    for (const std::string& cell : cells)
-        row.append(QString::fromStdString(cell));
-    widenColumns(*view, row);
-    static_cast<ListRowsModel*>(view->model())->addRow(std::move(row));
-}
-
-void QtDialogWindow::widenColumns(QTreeView& view, const QStringList& cells)
-{
-    QHeaderView& header = *view.header();
-    const QFontMetrics metrics(view.font());
-    const int columns = std::min(static_cast<int>(cells.size()), header.count());
-    for (int column = 0; column < columns; ++column) {
-        const int needed = CellWidthFor(metrics, cells[column], column);
-        if (header.sectionSize(column) < needed)
-            header.resizeSection(column, needed);
-    }
-}
-
-bool QtDialogWindow::showHeaderToolTip(QObject* watched, QEvent* event)
-{
-    for (const auto& [id, view] : lists_) {
-        if (!view || watched != view->header()->viewport())
-            continue;
-        QHeaderView& header = *view->header();
-        const auto* help = static_cast<QHelpEvent*>(event);
-        const int section = header.logicalIndexAt(help->pos());
-        const QString title = section < 0
-                                  ? QString()
-                                  : header.model()->headerData(section, Qt::Horizontal).toString();
-        if (!title.isEmpty() && header.sectionSize(section) < header.sectionSizeHint(section))
-            QToolTip::showText(help->globalPos(), title, &header);
-        else
-            QToolTip::hideText();
-        return true;
-    }
-    return false;
+    if (ReportListView* view = list(id))
+        view->addRow(cells);
 }
 
 Size QtDialogWindow::fittedSize(int id, Size least) const
 {
     QSize fitted(least.width, least.height);
-    if (const QTreeView* view = list(id)) {
-        // The header and a few rows, beside a vertical scroll bar and above a horizontal one.
-        const QHeaderView& header = *view->header();
-        const int rowHeight =
-            std::max(view->sizeHintForRow(0), QFontMetrics(view->font()).height());
-        const int frame = 2 * view->frameWidth();
-        const int scrollBar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
-        const int firstColumns =
-            header.sectionSize(0) + (header.count() > 1 ? header.sectionSize(1) : 0);
-        fitted = fitted.expandedTo(
-            QSize(firstColumns + scrollBar + frame,
-                  header.sizeHint().height() + kListRowsShown * rowHeight + scrollBar + frame));
+    if (const ReportListView* view = list(id)) {
+        fitted = view->fittedSize(fitted);
     } else if (const auto* button = qobject_cast<const QPushButton*>(control(id))) {
         // The label with room about it: a line height to either side, a third of one above
         // and below, which the 60 by 20 of the compact layout holds at the common 9 to 10
         // points.
         const QFontMetrics metrics(button->font());
         fitted = fitted.expandedTo(
-            QSize(metrics.horizontalAdvance(button->text()) + 2 * metrics.height(),
+            QSize(metrics.horizontalAdvance(GivenText(*button)) + 2 * metrics.height(),
                   metrics.height() + 2 * (metrics.height() / 6)));
     } else if (const QWidget* widget = control(id)) {
         fitted = fitted.expandedTo(widget->sizeHint());
@@ -652,8 +449,6 @@ void QtDialogWindow::attachSpin(int buddyId, int upper, int lower, int position)
 
 bool QtDialogWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::ToolTip && showHeaderToolTip(watched, event))
-        return true;
     if (event->type() == QEvent::Paint && watched->property(kResultProperty).toBool()) {
         if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
             PaintResult(*edit, event);

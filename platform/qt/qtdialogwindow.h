@@ -5,7 +5,6 @@
 
 #include <QDialog>
 #include <QPointer>
-#include <QStringList>
 
 #include <functional>
 #include <map>
@@ -13,10 +12,10 @@
 class QEventLoop;
 class QLineEdit;
 class QMenu;
-class QTreeView;
 
 namespace tw {
 
+class ReportListView;
 class SpinArrows;
 
 // A form's dialog on the desktop: the controls come from the dialog resource, found by their
@@ -56,10 +55,7 @@ class QtDialogWindow : public QDialog, public Window
     using FileChooser = std::function<QString(QWidget* parent, const QString& caption,
                                               const QString& suggested, const QString& filter)>;
     void setFileChooser(FileChooser chooser);
-    // The context menu of list id (right mouse button or the Menu key): "Print Preview…" and
-    // "Save as PDF…" of the window's printout, "Copy" of the selected rows (all of them when
-    // none is selected) as tab-separated text and an HTML table, "Export CSV…" of every row.
-    // The caller owns the menu.
+    // The context menu of list id (see ReportListView), or null; the caller owns it.
     QMenu* createListMenu(int id);
 
     std::string text(int id, int maxChars) const override;
@@ -96,17 +92,13 @@ class QtDialogWindow : public QDialog, public Window
     void chooseDefaultButton();
     void focusFirstField();
     void applyFrame();
-    void widenColumns(QTreeView& view, const QStringList& cells);
-    bool showHeaderToolTip(QObject* watched, QEvent* event);
-    QTreeView* list(int id) const;
+    ReportListView* list(int id) const;
     QString chooseFile(const QString& caption, const QString& suffix, const QString& filter);
-    void copyListRows(int id);
-    void exportListCsv(int id);
 
     Form& form_;
     ListColours colours_;
     std::map<int, QPointer<QWidget>> controls_;
-    std::map<int, QPointer<QTreeView>> lists_;
+    std::map<int, QPointer<ReportListView>> lists_;
     std::map<int, QPointer<SpinArrows>> spins_;
     FileChooser chooseFile_;
     const QObject* focused_ = nullptr; // the control that last received the focus

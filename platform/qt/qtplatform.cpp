@@ -8,7 +8,7 @@
 #include "platform/qt/listcolours.h"
 #include "platform/qt/qtdialogwindow.h"
 #include "platform/qt/qtprinters.h"
-#include "platform/qt/utf8.h"
+#include "platform/qtcore/utf8.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "platform/qt/qtprinters.h"
 
 #include "platform/qt/qtprintdevice.h"
-#include "platform/qt/utf8.h"
+#include "platform/qtcore/utf8.h"
 
 #include <QDialog>
 #include <QEvent>

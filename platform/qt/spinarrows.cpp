@@ -33,6 +33,11 @@ SpinArrows::SpinArrows(QWidget* buddy, int upper, int lower, int position,
         arrow->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
         layout->addWidget(arrow);
     }
+    // Named after the field, which its label names already by the time arrows are attached.
+    const QString field = buddy->accessibleName();
+    up_->setAccessibleName(field.isEmpty() ? QStringLiteral("Up") : field + QStringLiteral(": up"));
+    down_->setAccessibleName(field.isEmpty() ? QStringLiteral("Down")
+                                             : field + QStringLiteral(": down"));
     connect(up_, &QToolButton::clicked, this, [this] { stepToward(upper_); });
     connect(down_, &QToolButton::clicked, this, [this] { stepToward(lower_); });
 

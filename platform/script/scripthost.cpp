@@ -2,18 +2,17 @@
 
 #include "platform/form.h"
 #include "platform/programlookup.h"
-#include "platform/qt/utf8.h"
+#include "platform/qtcore/utf8.h"
 #include "platform/script/dialogresource.h"
 #include "platform/script/scriptstep.h"
 #include "platform/script/scriptwindow.h"
-#include "print/tableexport.h"
+#include "platform/tableexport.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 
 #include <algorithm>
-#include <fstream>
 #include <istream>
 #include <ostream>
 #include <utility>
@@ -242,11 +241,7 @@ void ScriptHost::exportTable(const ScriptStep& step, int line, ScriptWindow& win
     std::vector<std::string> titles;
     for (const ListColumn& column : shown->columns)
         titles.push_back(column.title);
-    const std::string text = CsvText(titles, shown->rows);
-    std::ofstream file(step.text, std::ios::binary | std::ios::trunc);
-    file << text;
-    file.close();
-    if (!file)
+    if (!WriteCsvFile(step.text, titles, shown->rows))
         print({"message", "warning", "Export CSV", "Cannot write the file " + step.text});
 }
 

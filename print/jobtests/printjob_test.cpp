@@ -242,7 +242,7 @@ class PrintJob : public ::testing::Test
     OpenMarks marks;
     FakePrinters printers{log, marks};
     FakePlatform platform{marks, &printers};
-    ToolContext context{platform, records, marks, {}, {}};
+    ToolContext context{platform, records, marks};
     DummyWindow schedule;
 };
 
@@ -265,7 +265,7 @@ TEST_F(PrintJob, PrintsThePagesOfTheRangeInCopyAndCollateOrder)
         printers.record = PrintRecord{};
         log.clear();
         printers.printAnswer = Answer(c.from, c.to, c.copies, c.collate);
-        EXPECT_EQ(PrintMortgageSchedule(context, &schedule), 3);
+        EXPECT_EQ(PrintPrintout(context, &schedule, PrintoutKind::Schedule), 3);
         EXPECT_EQ(printers.record.pages, c.pages);
         EXPECT_EQ(log,
                   (std::vector<std::string>{"print dialog", "begin Printing Schedule", "end"}));
@@ -278,7 +278,7 @@ TEST_F(PrintJob, DrawsTheTitlePageAndEachPageFileWithItsNumberAndTheHeading)
 {
     writeSchedule(57);
     printers.printAnswer = Answer(0, 2, 1, false);
-    ASSERT_EQ(PrintMortgageSchedule(context, &schedule), 2);
+    ASSERT_EQ(PrintPrintout(context, &schedule, PrintoutKind::Schedule), 2);
     ASSERT_EQ(printers.record.drawn.size(), 3u);
 
     const std::vector<std::string>& title = printers.record.drawn[0]->texts;
@@ -298,7 +298,7 @@ TEST_F(PrintJob, HeadingsShowTheEmptyFileNameWithoutTheTitleMode)
     records.print.titleMode = false;
     writeSchedule(3);
     printers.printAnswer = Answer(0, 1, 1, false);
-    PrintMortgageSchedule(context, nullptr);
+    PrintPrintout(context, nullptr, PrintoutKind::Schedule);
     ASSERT_EQ(printers.record.drawn.size(), 2u);
     EXPECT_EQ(printers.record.drawn[0]->texts.at(0), "File: ");
     EXPECT_EQ(printers.record.drawn[1]->texts.at(1), " File: ");
@@ -309,7 +309,7 @@ TEST_F(PrintJob, OffersEveryPageOneCopyAndTheHeldSwitchesToTheOwner)
     writeSchedule(60);
     records.printer.collate = true;
     records.printer.orientation = 2;
-    PrintMortgageSchedule(context, &schedule);
+    PrintPrintout(context, &schedule, PrintoutKind::Schedule);
     ASSERT_EQ(printers.offered.size(), 1u);
     const PrintChoice& offer = printers.offered[0];
     EXPECT_EQ(offer.minPage, 0);
@@ -332,17 +332,17 @@ TEST_F(PrintJob, KeepsCollateAndOrientationOnlyWhenTheDialogIsAccepted)
 
     // Cancelled: what the user had changed in the dialog is forgotten.
     printers.printAnswer.reset();
-    EXPECT_EQ(PrintMortgageSchedule(context, nullptr), 1);
+    EXPECT_EQ(PrintPrintout(context, nullptr, PrintoutKind::Schedule), 1);
     EXPECT_FALSE(records.printer.collate);
     EXPECT_EQ(records.printer.orientation, 1);
     EXPECT_TRUE(printers.record.pages.empty());
 
     printers.printAnswer = flip;
-    PrintMortgageSchedule(context, nullptr);
+    PrintPrintout(context, nullptr, PrintoutKind::Schedule);
     EXPECT_TRUE(records.printer.collate);
     EXPECT_EQ(records.printer.orientation, 2);
     // The next dialog offers what was kept.
-    PrintMortgageSchedule(context, nullptr);
+    PrintPrintout(context, nullptr, PrintoutKind::Schedule);
     ASSERT_EQ(printers.offered.size(), 3u);
     EXPECT_TRUE(printers.offered[2].collate);
     EXPECT_EQ(printers.offered[2].orientation, Orientation::Landscape);
@@ -352,11 +352,11 @@ TEST_F(PrintJob, MarkIsSetDuringDialogAndPagesAndClearOnEveryPath)
 {
     writeSchedule(5);
     printers.printAnswer.reset();
-    PrintMortgageSchedule(context, nullptr);
+    PrintPrintout(context, nullptr, PrintoutKind::Schedule);
     EXPECT_FALSE(markSet());
 
     printers.printAnswer = Answer(0, 1, 2, true);
-    PrintMortgageSchedule(context, nullptr);
+    PrintPrintout(context, nullptr, PrintoutKind::Schedule);
     EXPECT_FALSE(markSet());
     EXPECT_EQ(printers.record.markDuringPage, (std::vector<bool>{true, true, true, true}));
 
@@ -366,10 +366,10 @@ TEST_F(PrintJob, MarkIsSetDuringDialogAndPagesAndClearOnEveryPath)
 TEST_F(PrintJob, WithoutPrintersNothingIsPrintedAsIfCancelled)
 {
     FakePlatform bare(marks, nullptr);
-    ToolContext plain{bare, records, marks, {}, {}};
+    ToolContext plain{bare, records, marks};
     writeSchedule(5);
     records.printer.collate = true;
-    EXPECT_EQ(PrintMortgageSchedule(plain, nullptr), 1);
+    EXPECT_EQ(PrintPrintout(plain, nullptr, PrintoutKind::Schedule), 1);
     EXPECT_TRUE(bare.boxes.empty());
     EXPECT_FALSE(markSet());
     EXPECT_TRUE(records.printer.collate);
@@ -422,7 +422,7 @@ TEST_F(PrintJob, TableFileOrPageFileFailuresShowTheirMessageAndPrintNothing)
         printers.offered.clear();
 
         ::testing::internal::CaptureStdout();
-        EXPECT_EQ(PrintMortgageSchedule(context, &schedule), 0);
+        EXPECT_EQ(PrintPrintout(context, &schedule, PrintoutKind::Schedule), 0);
         EXPECT_EQ(::testing::internal::GetCapturedStdout(), c.output);
 
         std::vector<std::string> texts;
@@ -444,11 +444,11 @@ TEST_F(PrintJob, RefinanceReportReadsItsOwnFile)
 {
     directory.write("refprt.tmp", testing::RefinanceInput(47));
     printers.printAnswer = Answer(2, 2, 1, false);
-    EXPECT_EQ(PrintRefinanceReport(context, nullptr), 2);
+    EXPECT_EQ(PrintPrintout(context, nullptr, PrintoutKind::Refinance), 2);
     EXPECT_EQ(printers.record.pages, (std::vector<int>{2}));
 
     fs::remove(directory.file("refprt.tmp"));
-    EXPECT_EQ(PrintRefinanceReport(context, nullptr), 0);
+    EXPECT_EQ(PrintPrintout(context, nullptr, PrintoutKind::Refinance), 0);
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(platform.boxes[0].text, "Cannot open temporary print file - refprt.tmp");
 }
@@ -462,7 +462,7 @@ TEST_F(PrintJob, APageFileGoneWhenItsTurnComesEndsTheJobWithTwoMessages)
         choice.toPage = 3;
         fs::remove(directory.file("rpage2"));
     };
-    EXPECT_EQ(PrintMortgageSchedule(context, &schedule), 3);
+    EXPECT_EQ(PrintPrintout(context, &schedule, PrintoutKind::Schedule), 3);
 
     EXPECT_EQ(printers.record.pages, (std::vector<int>{1, 2}));
     ASSERT_EQ(platform.boxes.size(), 2u);
@@ -518,7 +518,7 @@ TEST_F(PrintJob, PageSetupOffersTheHeldMarginsAndKeepsOnlyWhatIsAccepted)
 
     // The orientation of the page setup goes into the next print dialog.
     writeSchedule(2);
-    PrintMortgageSchedule(context, nullptr);
+    PrintPrintout(context, nullptr, PrintoutKind::Schedule);
     ASSERT_EQ(printers.offered.size(), 1u);
     EXPECT_EQ(printers.offered[0].orientation, Orientation::Landscape);
 

@@ -1,3 +1,4 @@
+#include "shell/aboutform.h"
 #include "shell/commands.h"
 #include "shell/dispatcher.h"
 #include "shell/shell.h"
@@ -57,7 +58,7 @@ struct Recorder final : Platform, MainWindowPort
             act(window);
         }
         if (!window.ended)
-            form.command(okButtons.at(name));
+            form.command(OkButton(name));
         log.push_back("closed " + name);
         return window.result;
     }
@@ -90,10 +91,12 @@ struct Recorder final : Platform, MainWindowPort
     bool answerYes = false;
     bool programsFound = true;
     bool addressesOpen = true;
-    const std::map<std::string, int> okButtons = {
-        {"about", 101}, {"mortgage", 109}, {"mortgagec", 109}, {"accel", 101}, {"inflate", 106},
-        {"taxinf", 21}, {"effective", 1},  {"ccard", 107},     {"trade", 501},
-    };
+
+    static int OkButton(const std::string& resource)
+    {
+        const ToolDescription* tool = FindToolByResource(resource);
+        return tool != nullptr ? tool->ok : AboutForm::kOk;
+    }
 };
 
 class DispatcherTest : public ::testing::Test
@@ -144,13 +147,10 @@ TEST_F(DispatcherTest, EveryGuardedCommandStopsWhileAToolIsOpen)
 TEST_F(DispatcherTest, MortgageCommandSetsItsSlotEvenWhenTheGuardStopsIt)
 {
     int slotSeenByRefinance = -1;
-    shell.context().openRefinance = [&](Window*) {
+    recorder.users["refinance"] = [&](Recorder::FakeWindow&) {
         EXPECT_EQ(Slot(), 1);
-        shell.marks().set(ToolMark::Refinance, nullptr);
         Command(commands::kMortgage);
         slotSeenByRefinance = Slot();
-        shell.marks().clear(ToolMark::Refinance);
-        return 1;
     };
     Command(commands::kRefinance);
     EXPECT_EQ(slotSeenByRefinance, 0);
@@ -160,12 +160,7 @@ TEST_F(DispatcherTest, MortgageCommandSetsItsSlotEvenWhenTheGuardStopsIt)
 
 TEST_F(DispatcherTest, CreditCardCommandStoppedByTheGuardLeavesSlotEight)
 {
-    shell.context().openRefinance = [&](Window*) {
-        shell.marks().set(ToolMark::Refinance, nullptr);
-        Command(commands::kCreditCard);
-        shell.marks().clear(ToolMark::Refinance);
-        return 1;
-    };
+    recorder.users["refinance"] = [&](Recorder::FakeWindow&) { Command(commands::kCreditCard); };
     Command(commands::kRefinance);
     EXPECT_EQ(Slot(), 8);
     EXPECT_EQ(Count("open ccard"), 0);

@@ -6,17 +6,11 @@
 #include "platform/qt/qtdialogwindow.h"
 #include "platform/qt/qtplatform.h"
 #include "tests/widgets/dialogdriving.h"
-#include "tools/calculators/creditcardform.h"
-#include "tools/calculators/effectiveform.h"
 #include "tools/calculators/inflationform.h"
-#include "tools/calculators/taxesform.h"
-#include "tools/calculators/tradeform.h"
-#include "tools/mortgage/accelform.h"
-#include "tools/mortgage/loanform.h"
-#include "tools/mortgage/mortgageform.h"
 #include "tools/mortgage/scheduleform.h"
 #include "tools/refinance/refinanceform.h"
 #include "tools/refinance/resultsform.h"
+#include "tools/toolcatalog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -46,9 +40,10 @@ using testing::ShownDialog;
 
 TEST(DesktopFields, EveryTypedFieldIsANumberFieldButTheOptionNames)
 {
-    const std::set<std::pair<std::string, int>> textFields = {{"trade", TradeForm::kFirstName},
-                                                              {"trade", TradeForm::kFirstName + 1},
-                                                              {"trade", TradeForm::kFirstName + 2}};
+    std::set<std::pair<std::string, int>> textFields;
+    for (const ToolDescription* tool : ToolCatalog())
+        for (const int id : tool->textFields)
+            textFields.insert({std::string(tool->resource), id});
     int numberFields = 0;
     for (const std::string& name : DialogResourceNames()) {
         SCOPED_TRACE(name);
@@ -90,21 +85,6 @@ TEST(DesktopFields, EveryHelpButtonTakesFOne)
     EXPECT_EQ(helps, 8) << "every calculator but the inflation calculator";
 }
 
-// One opening of a real form: which field has the focus, and what Enter presses.
-struct Opening
-{
-    const char* resource;
-    std::function<std::unique_ptr<Form>(ToolContext&)> make;
-    int firstField;
-    int enterButton;
-    int ok;
-};
-
-template <typename F> std::function<std::unique_ptr<Form>(ToolContext&)> Maker()
-{
-    return [](ToolContext& context) { return std::make_unique<F>(context); };
-}
-
 class Forms : public ::testing::Test
 {
   protected:
@@ -116,33 +96,22 @@ class Forms : public ::testing::Test
     QtPlatform platform{false};
     AppRecords records;
     OpenMarks marks;
-    ToolContext context{platform, records, marks, {}, {}};
+    ToolContext context{platform, records, marks};
 };
 
 TEST_F(Forms, OpenOnTheirFirstFieldWithItsTextSelectedAndEnterPressesCalculate)
 {
     // Enter is Calculate unless the form's own description says otherwise: the effective
     // rate calculator closes on Enter, the refinance form runs Do Analysis.
-    const Opening openings[] = {
-        {"mortgage", Maker<MortgageForm>(), 102, 112, 109},
-        {"mortgagec", Maker<LoanForm>(), 104, 112, 109},
-        {"accel", Maker<AccelForm>(), 1, 102, 101},
-        {"refinance", Maker<RefinanceForm>(), RefinanceForm::kRefinanceAge,
-         RefinanceForm::kDoAnalysis, RefinanceForm::kOk},
-        {"inflate", Maker<InflationForm>(), 101, InflationForm::kCalculate, InflationForm::kOk},
-        {"taxinf", Maker<TaxesForm>(), 10, TaxesForm::kCalculate, TaxesForm::kOk},
-        {"effective", Maker<EffectiveForm>(), 10, EffectiveForm::kOk, EffectiveForm::kOk},
-        {"ccard", Maker<CreditCardForm>(), 104, CreditCardForm::kCalculate, CreditCardForm::kOk},
-        {"trade", Maker<TradeForm>(), TradeForm::kFirstName, TradeForm::kCalculate, TradeForm::kOk},
-    };
-    for (const Opening& opening : openings) {
+    for (const ToolDescription* entry : ToolCatalog()) {
+        const ToolDescription& opening = *entry;
         SCOPED_TRACE(opening.resource);
         int focused = 0;
         bool wholeTextSelected = false;
         int enter = 0;
         std::set<int> drawnDefault;
         QTimer::singleShot(0, [&] {
-            QtDialogWindow* window = ShownDialog(opening.resource);
+            QtDialogWindow* window = ShownDialog(std::string(opening.resource).c_str());
             ASSERT_NE(window, nullptr);
             if (auto* edit = qobject_cast<QLineEdit*>(window->focusWidget())) {
                 focused = edit->property("controlId").toInt();
@@ -158,8 +127,8 @@ TEST_F(Forms, OpenOnTheirFirstFieldWithItsTextSelectedAndEnterPressesCalculate)
         platform.runModal(*form, nullptr);
         EXPECT_EQ(focused, opening.firstField);
         EXPECT_TRUE(wholeTextSelected);
-        EXPECT_EQ(enter, opening.enterButton);
-        EXPECT_EQ(drawnDefault, std::set<int>{opening.enterButton});
+        EXPECT_EQ(enter, opening.enter);
+        EXPECT_EQ(drawnDefault, std::set<int>{opening.enter});
     }
 }
 

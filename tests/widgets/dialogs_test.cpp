@@ -1,10 +1,14 @@
 #include "platform/qt/dialogfactory.h"
 #include "platform/qt/qtdialogwindow.h"
 #include "platform/qt/qtplatform.h"
+#include "shell/aboutform.h"
 #include "tests/widgets/dialogdriving.h"
+#include "tools/calculators/effectiveform.h"
+#include "tools/mortgage/mortgageform.h"
 #include "tools/mortgage/scheduleform.h"
 #include "tools/refinance/refinanceform.h"
 #include "tools/refinance/resultsform.h"
+#include "tools/toolcatalog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,6 +27,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -41,58 +46,56 @@ struct DialogTable
     std::map<Kind, std::vector<int>> ids;
 };
 
-// The numbered controls of every dialog resource, as the forms address them.
-const DialogTable kDialogs[] = {
+// The numbered controls of the dialogs that are not tools of the catalog, as their forms
+// address them.
+const DialogTable kOtherDialogs[] = {
     {"about",
      " About the Tarrow Financial Tool Set",
-     {{Kind::Button, {101}}, {Kind::Result, {102}}}},
-    {"mortgage",
-     "Mortgage",
-     {{Kind::Input, {102, 103, 106, 104, 105, 107, 113, 114, 125, 122}},
-      {Kind::Result, {108}},
-      {Kind::Button, {118, 121, 109, 112, 115, 111}}}},
-    {"moschedule", "Mortgage Schedule", {{Kind::Button, {1, 2}}}},
-    {"refinance",
+     {{Kind::Button, {AboutForm::kOk}}, {Kind::Result, {AboutForm::kVersion}}}},
+    {"moschedule",
+     "Mortgage Schedule",
+     {{Kind::Button, {ScheduleForm::kOk, ScheduleForm::kPrint}}}},
+    {"raschedule",
      "Refinance Analysis",
-     {{Kind::Input, {104, 105, 106, 107, 109, 110, 128, 111, 112, 114, 116, 122, 123}},
-      {Kind::Result, {108, 113, 125, 126, 127}},
-      {Kind::Check, {129, 115, 117}},
-      {Kind::Button, {118, 120, 124, 130, 121}}}},
-    {"raschedule", "Refinance Analysis", {{Kind::Button, {1, 3}}}},
-    {"mortgagec",
-     "Loan Calculator",
-     {{Kind::Input, {104, 105, 106, 107}}, {Kind::Result, {108}}, {Kind::Button, {112, 109, 111}}}},
-    {"accel",
-     "Accelerated Mortgage Payment Analysis",
-     {{Kind::Input, {1, 2, 13, 3, 4, 15, 16, 17}},
-      {Kind::Result, {14, 18, 19, 5, 6, 7, 8, 9, 10, 11, 12}},
-      {Kind::Button, {101, 102, 105}}}},
-    {"inflate",
-     "Inflation Calculator",
-     {{Kind::Input, {101, 104, 102, 103}}, {Kind::Result, {105}}, {Kind::Button, {106, 107}}}},
-    {"taxinf",
-     "Taxes, Inflation and Your Investment",
-     {{Kind::Input, {10, 11, 12, 13, 14}},
-      {Kind::Result, {15, 16, 17, 18, 19, 20}},
-      {Kind::Button, {24, 21, 22, 23}}}},
-    {"effective",
-     "Calculate Effective Yearly Rate",
-     {{Kind::Input, {10, 16}},
-      {Kind::Radio, {11, 12, 13, 14, 15}},
-      {Kind::Result, {17}},
-      {Kind::Button, {1, 2, 3}}}},
-    {"ccard",
-     "Credit Card Debt",
-     {{Kind::Input, {104, 105, 110, 113}},
-      {Kind::Result, {114, 106, 115}},
-      {Kind::Button, {111, 107, 109}}}},
-    {"trade",
-     "Trade-Off Analysis",
-     {{Kind::Input,
-       {901, 902, 903, 101, 102, 103, 201, 202, 203, 301, 302, 303, 401, 402, 403, 601}},
-      {Kind::Result, {950, 951, 952, 108, 109, 110}},
-      {Kind::Button, {501, 104, 502, 503}}}},
+     {{Kind::Button, {RefinanceResultsForm::kOk, RefinanceResultsForm::kPrint}}}},
 };
+
+// The window titles of the tools' dialogs.
+const std::map<std::string, std::string> kToolTitles = {
+    {"mortgage", "Mortgage"},
+    {"refinance", "Refinance Analysis"},
+    {"mortgagec", "Loan Calculator"},
+    {"accel", "Accelerated Mortgage Payment Analysis"},
+    {"inflate", "Inflation Calculator"},
+    {"taxinf", "Taxes, Inflation and Your Investment"},
+    {"effective", "Calculate Effective Yearly Rate"},
+    {"ccard", "Credit Card Debt"},
+    {"trade", "Trade-Off Analysis"},
+};
+
+// Every dialog resource with its numbered controls: the tools' from the catalog.
+std::vector<DialogTable> AllDialogs()
+{
+    std::vector<DialogTable> tables(std::begin(kOtherDialogs), std::end(kOtherDialogs));
+    const auto ids = [](std::span<const int> span) {
+        return std::vector<int>(span.begin(), span.end());
+    };
+    for (const ToolDescription* tool : ToolCatalog()) {
+        const ToolControls& controls = tool->controls;
+        DialogTable table{
+            tool->resource.data(), kToolTitles.at(std::string(tool->resource)).c_str(), {}};
+        const std::pair<Kind, std::span<const int>> kinds[] = {{Kind::Input, controls.inputs},
+                                                               {Kind::Result, controls.results},
+                                                               {Kind::Check, controls.checks},
+                                                               {Kind::Radio, controls.radios},
+                                                               {Kind::Button, controls.buttons}};
+        for (const auto& [kind, span] : kinds)
+            if (!span.empty())
+                table.ids[kind] = ids(span);
+        tables.push_back(std::move(table));
+    }
+    return tables;
+}
 
 bool IsKind(const QWidget* widget, Kind kind)
 {
@@ -115,7 +118,7 @@ bool IsKind(const QWidget* widget, Kind kind)
 TEST(Dialogs, EveryResourceHasTheControlsItsFormAddresses)
 {
     std::vector<std::string> tabled;
-    for (const DialogTable& table : kDialogs) {
+    for (const DialogTable& table : AllDialogs()) {
         SCOPED_TRACE(table.name);
         tabled.emplace_back(table.name);
         IdleForm form(table.name);
@@ -151,17 +154,17 @@ TEST(Dialogs, MortgageAnalysisButtonsStartDisabledAndCompoundingChoicesFormOneGr
     QtDialogWindow window(mortgage, ListColoursFromPalette(QApplication::palette(), false));
     ASSERT_TRUE(BuildDialogResource("mortgage", window));
     window.adoptControls();
-    EXPECT_FALSE(window.control(118)->isEnabled());
-    EXPECT_FALSE(window.control(121)->isEnabled());
-    EXPECT_TRUE(window.control(115)->isEnabled());
+    EXPECT_FALSE(window.control(MortgageForm::kRefinancing)->isEnabled());
+    EXPECT_FALSE(window.control(MortgageForm::kAccelerated)->isEnabled());
+    EXPECT_TRUE(window.control(MortgageForm::kSchedule)->isEnabled());
 
     IdleForm effective("effective");
     QtDialogWindow rate(effective, ListColoursFromPalette(QApplication::palette(), false));
     ASSERT_TRUE(BuildDialogResource("effective", rate));
     rate.adoptControls();
     // The five compounding choices are one group: they share their parent.
-    const QWidget* group = rate.control(11)->parentWidget();
-    for (int id = 12; id <= 15; ++id)
+    const QWidget* group = rate.control(EffectiveForm::kRadios[0])->parentWidget();
+    for (const int id : EffectiveForm::kRadios)
         EXPECT_EQ(rate.control(id)->parentWidget(), group) << id;
 }
 
@@ -188,7 +191,7 @@ TEST(Dialogs, ScheduleWindowShowsBandedRows)
     QtPlatform platform(false);
     AppRecords records;
     OpenMarks marks;
-    ToolContext context{platform, records, marks, {}, {}};
+    ToolContext context{platform, records, marks};
     testing::SetWorkedMortgage(records.mortgageRecord());
 
     QImage picture;
@@ -235,7 +238,7 @@ class RefinanceWindows : public ::testing::Test
     QtPlatform platform{false};
     AppRecords records;
     OpenMarks marks;
-    ToolContext context{platform, records, marks, {}, {}};
+    ToolContext context{platform, records, marks};
 };
 
 TEST_F(RefinanceWindows, FormOpensOnTheAgeAtRefinancingWithItsAmountDisabled)

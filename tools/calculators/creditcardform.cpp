@@ -4,10 +4,33 @@
 #include "platform/fields.h"
 #include "tools/calculators/creditcard.h"
 #include "tools/calculators/truncatecount.h"
+#include "tools/toolcommands.h"
 
 #include <utility>
 
 namespace tw {
+
+const ToolDescription CreditCardForm::kTool = {
+    .resource = "ccard",
+    .command = commands::kCreditCard,
+    .mark = ToolMark::CreditCard,
+    .slotRule = SlotRule::Borrowed,
+    .slot = 8,
+    .raisesItself = true,
+    .ok = kOk,
+    .calculate = kCalculate,
+    .help = kHelp,
+    .helpContext = kHelpContext,
+    .firstField = kBalance,
+    .enter = kCalculate,
+    .controls =
+        {
+            .inputs = kInputs,
+            .results = kResults,
+            .buttons = kButtons,
+        },
+    .make = MakeTool<CreditCardForm>,
+};
 
 namespace {
 

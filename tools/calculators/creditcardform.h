@@ -1,4 +1,5 @@
 #pragma once
+#include "tools/toolcatalog.h"
 #include "tools/toolform.h"
 
 namespace tw {
@@ -23,9 +24,16 @@ class CreditCardForm final : public ToolForm
 
     static constexpr int kHelpContext = 1586;
 
-    explicit CreditCardForm(ToolContext& context) : ToolForm(context, ToolMark::CreditCard) {}
+    // The numbered controls of the dialog, by kind.
+    static constexpr int kInputs[] = {kBalance, kRate, kPayment, kPurchases};
+    static constexpr int kResults[] = {kMonths, kYears, kInterest};
+    static constexpr int kButtons[] = {kCalculate, kOk, kHelp};
 
-    std::string_view resource() const override { return "ccard"; }
+    static const ToolDescription kTool;
+
+    explicit CreditCardForm(ToolContext& context) : ToolForm(context, kTool.mark) {}
+
+    std::string_view resource() const override { return kTool.resource; }
     void opened(Window& window) override;
     void command(int id) override;
 

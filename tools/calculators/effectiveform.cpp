@@ -4,12 +4,35 @@
 #include "platform/fields.h"
 #include "tools/calculators/effectiverate.h"
 #include "tools/calculators/truncatecount.h"
+#include "tools/toolcommands.h"
 
 #include <array>
 #include <cmath>
 #include <utility>
 
 namespace tw {
+
+const ToolDescription EffectiveForm::kTool = {
+    .resource = "effective",
+    .command = commands::kEffectiveRate,
+    .mark = ToolMark::Effective,
+    .slotRule = SlotRule::AfterGuard,
+    .slot = 7,
+    .ok = kOk,
+    .calculate = kCalculate,
+    .help = kHelp,
+    .helpContext = kHelpContext,
+    .firstField = kNominalRate,
+    .enter = kOk,
+    .controls =
+        {
+            .inputs = kInputs,
+            .results = kResults,
+            .radios = kRadios,
+            .buttons = kButtons,
+        },
+    .make = MakeTool<EffectiveForm>,
+};
 
 namespace {
 

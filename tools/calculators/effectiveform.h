@@ -1,4 +1,5 @@
 #pragma once
+#include "tools/toolcatalog.h"
 #include "tools/toolform.h"
 
 namespace tw {
@@ -23,9 +24,17 @@ class EffectiveForm final : public ToolForm
 
     static constexpr int kHelpContext = 1558;
 
-    explicit EffectiveForm(ToolContext& context) : ToolForm(context, ToolMark::Effective) {}
+    // The numbered controls of the dialog, by kind.
+    static constexpr int kInputs[] = {kNominalRate, kOtherCount};
+    static constexpr int kResults[] = {kResult};
+    static constexpr int kRadios[] = {kDaily, kMonthly, kQuarterly, kSemiannually, kOther};
+    static constexpr int kButtons[] = {kOk, kCalculate, kHelp};
 
-    std::string_view resource() const override { return "effective"; }
+    static const ToolDescription kTool;
+
+    explicit EffectiveForm(ToolContext& context) : ToolForm(context, kTool.mark) {}
+
+    std::string_view resource() const override { return kTool.resource; }
     int defaultButton() const override { return kOk; }
     void opened(Window& window) override;
     void command(int id) override;

@@ -3,10 +3,30 @@
 #include "finance/format.h"
 #include "platform/fields.h"
 #include "tools/calculators/inflation.h"
+#include "tools/toolcommands.h"
 
 #include <cmath>
 
 namespace tw {
+
+const ToolDescription InflationForm::kTool = {
+    .resource = "inflate",
+    .command = commands::kInflation,
+    .mark = ToolMark::Inflation,
+    .slotRule = SlotRule::AfterGuard,
+    .slot = 4,
+    .ok = kOk,
+    .calculate = kCalculate,
+    .firstField = kStartAge,
+    .enter = kCalculate,
+    .controls =
+        {
+            .inputs = kInputs,
+            .results = kResults,
+            .buttons = kButtons,
+        },
+    .make = MakeTool<InflationForm>,
+};
 
 namespace {
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "tools/toolcatalog.h"
 #include "tools/toolform.h"
 
 namespace tw {
@@ -17,9 +18,16 @@ class InflationForm final : public ToolForm
     static constexpr int kOk = 106;
     static constexpr int kCalculate = 107;
 
-    explicit InflationForm(ToolContext& context) : ToolForm(context, ToolMark::Inflation) {}
+    // The numbered controls of the dialog, by kind.
+    static constexpr int kInputs[] = {kStartAge, kEndAge, kAmount, kRate};
+    static constexpr int kResults[] = {kResult};
+    static constexpr int kButtons[] = {kOk, kCalculate};
 
-    std::string_view resource() const override { return "inflate"; }
+    static const ToolDescription kTool;
+
+    explicit InflationForm(ToolContext& context) : ToolForm(context, kTool.mark) {}
+
+    std::string_view resource() const override { return kTool.resource; }
     void opened(Window& window) override;
     void command(int id) override;
 

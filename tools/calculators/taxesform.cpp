@@ -5,10 +5,32 @@
 #include "platform/fields.h"
 #include "tools/calculators/effectiveform.h"
 #include "tools/calculators/taxanalysis.h"
+#include "tools/toolcommands.h"
 
 #include <utility>
 
 namespace tw {
+
+const ToolDescription TaxesForm::kTool = {
+    .resource = "taxinf",
+    .command = commands::kTaxes,
+    .mark = ToolMark::Taxes,
+    .slotRule = SlotRule::AfterGuard,
+    .slot = 5,
+    .ok = kOk,
+    .calculate = kCalculate,
+    .help = kHelp,
+    .helpContext = kHelpContext,
+    .firstField = kAmount,
+    .enter = kCalculate,
+    .controls =
+        {
+            .inputs = kInputs,
+            .results = kResults,
+            .buttons = kButtons,
+        },
+    .make = MakeTool<TaxesForm>,
+};
 
 namespace {
 

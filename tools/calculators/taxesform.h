@@ -1,4 +1,5 @@
 #pragma once
+#include "tools/toolcatalog.h"
 #include "tools/toolform.h"
 
 namespace tw {
@@ -27,9 +28,17 @@ class TaxesForm final : public ToolForm
 
     static constexpr int kHelpContext = 1556;
 
-    explicit TaxesForm(ToolContext& context) : ToolForm(context, ToolMark::Taxes) {}
+    // The numbered controls of the dialog, by kind.
+    static constexpr int kInputs[] = {kAmount, kYears, kReturnRate, kTaxRate, kInflationRate};
+    static constexpr int kResults[] = {kShownYears,         kShownTaxRate, kEndValue,
+                                       kShownInflationRate, kTodayValue,   kRealRate};
+    static constexpr int kButtons[] = {kEffectiveRate, kOk, kCalculate, kHelp};
 
-    std::string_view resource() const override { return "taxinf"; }
+    static const ToolDescription kTool;
+
+    explicit TaxesForm(ToolContext& context) : ToolForm(context, kTool.mark) {}
+
+    std::string_view resource() const override { return kTool.resource; }
     void opened(Window& window) override;
     void command(int id) override;
 

@@ -4,10 +4,33 @@
 #include "platform/fields.h"
 #include "tools/calculators/truncatecount.h"
 #include "tools/textfile.h"
+#include "tools/toolcommands.h"
 
 #include <algorithm>
 
 namespace tw {
+
+const ToolDescription TradeForm::kTool = {
+    .resource = "trade",
+    .command = commands::kTradeOff,
+    .mark = ToolMark::Trade,
+    .slotRule = SlotRule::AfterGuard,
+    .slot = 6,
+    .ok = kOk,
+    .calculate = kCalculate,
+    .help = kHelp,
+    .helpContext = kHelpContext,
+    .firstField = kFirstName,
+    .enter = kCalculate,
+    .textFields = kNameFields,
+    .controls =
+        {
+            .inputs = kInputs,
+            .results = kResults,
+            .buttons = kButtons,
+        },
+    .make = MakeTool<TradeForm>,
+};
 
 namespace {
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "tools/calculators/tradeoff.h"
+#include "tools/toolcatalog.h"
 #include "tools/toolform.h"
 
 namespace tw {
@@ -20,16 +21,29 @@ class TradeForm final : public ToolForm
     static constexpr int kHelp = 503;
     static constexpr int kPeriods = 601;
     static constexpr int kFirstName = 901; // 901, 902, 903
-    static constexpr int kFirstEnd = 950;  // 950, 951, 952
+    static constexpr int kNameFields[] = {kFirstName, kFirstName + 1, kFirstName + 2};
+    static constexpr int kFirstEnd = 950; // 950, 951, 952
     // The amount fields of option k (0 to 2) are kAmountRows[row] + k, the rows being fixed
     // cost, cost per period, fixed amount and income per period (held values row × 3 + k).
     static constexpr int kAmountRows[4] = {101, 201, 301, 401};
 
     static constexpr int kHelpContext = 1540;
 
-    explicit TradeForm(ToolContext& context) : ToolForm(context, ToolMark::Trade) {}
+    // The numbered controls of the dialog, by kind.
+    static constexpr int kInputs[] = {
+        kFirstName,         kFirstName + 1,     kFirstName + 2,     kAmountRows[0],
+        kAmountRows[0] + 1, kAmountRows[0] + 2, kAmountRows[1],     kAmountRows[1] + 1,
+        kAmountRows[1] + 2, kAmountRows[2],     kAmountRows[2] + 1, kAmountRows[2] + 2,
+        kAmountRows[3],     kAmountRows[3] + 1, kAmountRows[3] + 2, kPeriods};
+    static constexpr int kResults[] = {kFirstEnd,     kFirstEnd + 1, kFirstEnd + 2,
+                                       kDifference12, kDifference23, kDifference13};
+    static constexpr int kButtons[] = {kOk, kGraph, kCalculate, kHelp};
 
-    std::string_view resource() const override { return "trade"; }
+    static const ToolDescription kTool;
+
+    explicit TradeForm(ToolContext& context) : ToolForm(context, kTool.mark) {}
+
+    std::string_view resource() const override { return kTool.resource; }
     void opened(Window& window) override;
     void command(int id) override;
     void spinMoved(int buddyId, int position) override;

@@ -5,35 +5,33 @@
 #include "platform/fields.h"
 #include "tools/mortgage/accelerated.h"
 #include "tools/mortgage/loanpayment.h"
+#include "tools/toolcommands.h"
 
 namespace tw {
 
+const ToolDescription AccelForm::kTool = {
+    .resource = "accel",
+    .command = commands::kAccelerated,
+    .mark = ToolMark::Accelerated,
+    .slotRule = SlotRule::AfterGuard,
+    .slot = 2,
+    .ok = kOk,
+    .calculate = kCalculate,
+    .help = kHelp,
+    .helpContext = kHelpContext,
+    .firstField = kAmount,
+    .enter = kCalculate,
+    .controls =
+        {
+            .inputs = kInputs,
+            .results = kResults,
+            .buttons = kButtons,
+        },
+    .make = MakeTool<AccelForm>,
+};
+
 namespace {
 
-constexpr int kAmount = 1;
-constexpr int kYears = 2;
-constexpr int kRate = 3;
-constexpr int kExtra = 4;
-constexpr int kPayment = 5;
-constexpr int kTotalPayments = 6;
-constexpr int kTotalInterest = 7;
-constexpr int kPaymentYears = 8;
-constexpr int kAcceleratedPayment = 9;
-constexpr int kAcceleratedTotalPayments = 10;
-constexpr int kAcceleratedInterest = 11;
-constexpr int kSavings = 12;
-constexpr int kYearsLeft = 13;
-constexpr int kInvested = 14;
-constexpr int kInvestmentRate = 15;
-constexpr int kTaxRate = 16;
-constexpr int kInflationRate = 17;
-constexpr int kInvestmentWorth = 18;
-constexpr int kInvestmentYears = 19;
-constexpr int kOk = 101;
-constexpr int kCalculate = 102;
-constexpr int kHelp = 105;
-
-constexpr int kHelpContext = 1555;
 constexpr int kMoneyChars = 15;
 constexpr int kYearsChars = 4;
 constexpr int kRateChars = 10;

@@ -5,26 +5,32 @@
 #include "finance/numberreader.h"
 #include "platform/fields.h"
 #include "tools/mortgage/loanpayment.h"
+#include "tools/toolcommands.h"
 
 namespace tw {
 
+const ToolDescription LoanForm::kTool = {
+    .resource = "mortgagec",
+    .command = commands::kLoan,
+    .mark = ToolMark::Loan,
+    .ok = kOk,
+    .calculate = kCalculate,
+    .help = kHelp,
+    .helpContext = kHelpContext,
+    .firstField = kAmount,
+    .enter = kCalculate,
+    .controls =
+        {
+            .inputs = kInputs,
+            .results = kResults,
+            .buttons = kButtons,
+        },
+    .make = MakeTool<LoanForm>,
+};
+
 namespace {
 
-constexpr int kAmount = 104;
-constexpr int kDownPayment = 105;
-constexpr int kRate = 106;
-constexpr int kYears = 107;
-constexpr int kPayment = 108;
-constexpr int kOk = 109;
-constexpr int kHelp = 111;
-constexpr int kCalculate = 112;
-
-constexpr int kHelpContext = 260;
 constexpr int kFieldChars = 10; // texts of at most 9 characters
-
-constexpr int kAmountMessage = 2;
-constexpr int kYearsMessage = 5;
-constexpr int kRateMessage = 6;
 
 constexpr std::string_view kRateTitle = "RATE ERROR";
 

@@ -1,48 +1,47 @@
 #include "tools/mortgage/mortgageform.h"
 
 #include "finance/format.h"
+#include "finance/messages.h"
 #include "finance/money.h"
 #include "platform/fields.h"
 #include "tools/mortgage/accelform.h"
 #include "tools/mortgage/loanpayment.h"
 #include "tools/mortgage/scheduleform.h"
+#include "tools/refinance/refinanceform.h"
+#include "tools/toolcommands.h"
 
 #include <cmath>
 #include <limits>
 
 namespace tw {
 
+const ToolDescription MortgageForm::kTool = {
+    .resource = "mortgage",
+    .command = commands::kMortgage,
+    .mark = ToolMark::Mortgage,
+    .slotRule = SlotRule::BeforeGuard,
+    .slot = 0,
+    .raisesItself = true,
+    .ok = kOk,
+    .calculate = kCalculate,
+    .help = kHelp,
+    .helpContext = kHelpContext,
+    .firstField = kStartAge,
+    .enter = kCalculate,
+    .controls =
+        {
+            .inputs = kInputs,
+            .results = kResults,
+            .buttons = kButtons,
+        },
+    .make = MakeTool<MortgageForm>,
+};
+
 namespace {
 
-constexpr int kStartAge = 102;
-constexpr int kPayoffAge = 103;
-constexpr int kAmount = 104;
-constexpr int kDownPayment = 105;
-constexpr int kRate = 106;
-constexpr int kYears = 107;
-constexpr int kMonthlyPayment = 108;
-constexpr int kOk = 109;
-constexpr int kHelp = 111;
-constexpr int kCalculate = 112;
-constexpr int kAppreciation = 113;
-constexpr int kSellAge = 114;
-constexpr int kSchedule = 115;
-constexpr int kRefinancing = 118;
-constexpr int kAccelerated = 121;
-constexpr int kAcceleratedAmount = 122;
-constexpr int kSellingPercent = 125;
-
-constexpr int kHelpContext = 259;
 constexpr int kFieldChars = 10;
 constexpr int kMoneyChars = 12;
 constexpr int kAcceleratedChars = 15;
-
-// Validation messages of the field readers.
-constexpr int kAmountMessage = 2;
-constexpr int kAgeMessage = 3;
-constexpr int kYearsMessage = 5;
-constexpr int kRateMessage = 6;
-constexpr int kAgeOneMessage = 7;
 
 constexpr std::string_view kRateTitle = "RATE ERROR";
 
@@ -233,8 +232,8 @@ void MortgageForm::doRefinancing()
 {
     readLoanIntoCurrentMortgage();
     ReadFloatFieldInto(*window_, kStartAge, kFieldChars, context_.records.currentMortgage.startAge);
-    if (context_.openRefinance)
-        context_.openRefinance(window_);
+    RefinanceForm form(context_);
+    context_.platform.runModal(form, window_);
 }
 
 void MortgageForm::doAccelerated()

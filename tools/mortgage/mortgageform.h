@@ -1,4 +1,5 @@
 #pragma once
+#include "tools/toolcatalog.h"
 #include "tools/toolform.h"
 
 #include <optional>
@@ -13,9 +14,38 @@ namespace tw {
 class MortgageForm final : public ToolForm
 {
   public:
-    explicit MortgageForm(ToolContext& context) : ToolForm(context, ToolMark::Mortgage) {}
+    static constexpr int kStartAge = 102;
+    static constexpr int kPayoffAge = 103;
+    static constexpr int kAmount = 104;
+    static constexpr int kDownPayment = 105;
+    static constexpr int kRate = 106;
+    static constexpr int kYears = 107;
+    static constexpr int kMonthlyPayment = 108;
+    static constexpr int kOk = 109;
+    static constexpr int kHelp = 111;
+    static constexpr int kCalculate = 112;
+    static constexpr int kAppreciation = 113;
+    static constexpr int kSellAge = 114;
+    static constexpr int kSchedule = 115;
+    static constexpr int kRefinancing = 118;
+    static constexpr int kAccelerated = 121;
+    static constexpr int kAcceleratedAmount = 122;
+    static constexpr int kSellingPercent = 125;
+    static constexpr int kHelpContext = 259;
 
-    std::string_view resource() const override { return "mortgage"; }
+    // The numbered controls of the dialog, by kind.
+    static constexpr int kInputs[] = {
+        kStartAge, kPayoffAge,    kRate,    kAmount,         kDownPayment,
+        kYears,    kAppreciation, kSellAge, kSellingPercent, kAcceleratedAmount};
+    static constexpr int kResults[] = {kMonthlyPayment};
+    static constexpr int kButtons[] = {kRefinancing, kAccelerated, kOk,
+                                       kCalculate,   kSchedule,    kHelp};
+
+    static const ToolDescription kTool;
+
+    explicit MortgageForm(ToolContext& context) : ToolForm(context, kTool.mark) {}
+
+    std::string_view resource() const override { return kTool.resource; }
     int defaultButton() const override;
     void opened(Window& window) override;
     void command(int id) override;

@@ -2,7 +2,6 @@
 
 #include "tools/mortgage/schedule.h"
 #include "tools/mortgage/scheduletable.h"
-#include "tools/reportlayout.h"
 #include "tools/textfile.h"
 
 #include <algorithm>
@@ -10,50 +9,11 @@
 
 namespace tw {
 
-void ScheduleForm::opened(Window& window)
+ScheduleForm::ScheduleForm(ToolContext& context)
+    : ReportForm(context, PrintoutKind::Schedule, context.records.mortgageSchedule,
+                 {kList, kOk, kPrint, ScheduleColumnTitles(), &ScheduleColumnFactors(),
+                  kScheduleWidthDivisor})
 {
-    attach(window);
-    build();
-}
-
-void ScheduleForm::command(int id)
-{
-    switch (id) {
-    case kOk:
-        finish();
-        return;
-    case kPrint:
-        context_.records.print.kind = kPrintKind;
-        if (context_.printMortgageSchedule)
-            context_.printMortgageSchedule(window_);
-        return;
-    default:
-        return;
-    }
-}
-
-void ScheduleForm::savePdfRequested(std::string_view path)
-{
-    if (context_.savePrintoutPdf)
-        context_.savePrintoutPdf(window_, kPrintKind, path);
-}
-
-void ScheduleForm::previewRequested()
-{
-    if (context_.previewPrintout)
-        context_.previewPrintout(window_, kPrintKind);
-}
-
-void ScheduleForm::closeRequested()
-{
-    // Closing by the close box, unlike OK, lets the next opening size the columns afresh.
-    context_.records.mortgageSchedule.known = false;
-    finish(2);
-}
-
-void ScheduleForm::resized(Size /*client*/)
-{
-    build();
 }
 
 void ScheduleForm::build()
@@ -68,9 +28,7 @@ void ScheduleForm::build()
         return;
     }
     std::string text = ScheduleFileHeader();
-    LayOutReport(window, context_.records.mortgageSchedule,
-                 {kList, kOk, kPrint, ScheduleColumnTitles(), &ScheduleColumnFactors(),
-                  kScheduleWidthDivisor});
+    layOut();
 
     const int rows = RunSchedule(context_.records.mortgageRecord(), [&](const ScheduleRow& row) {
         const std::vector<std::string> cells = ScheduleCells(row);

@@ -6,28 +6,61 @@
 #include "platform/fields.h"
 #include "tools/refinance/resultsform.h"
 #include "tools/textfile.h"
+#include "tools/toolcommands.h"
 
 #include <cstdio>
 #include <optional>
 
 namespace tw {
 
+const ToolDescription RefinanceForm::kTool = {
+    .resource = "refinance",
+    .command = commands::kRefinance,
+    .mark = ToolMark::Refinance,
+    .slotRule = SlotRule::AfterGuard,
+    .slot = 1,
+    .printTitle = "Refinance Analysis Report",
+    .ok = kOk,
+    .calculate = kDoAnalysis,
+    .help = kHelp,
+    .helpContext = kHelpContext,
+    .firstField = kRefinanceAge,
+    .enter = kDoAnalysis,
+    .controls =
+        {
+            .inputs = kInputs,
+            .results = kResults,
+            .checks = kChecks,
+            .buttons = kButtons,
+        },
+    .make = MakeTool<RefinanceForm>,
+};
+
 namespace {
 
 // Every field is read as at most 9 characters of its text.
 constexpr int kFieldChars = 10;
 
-constexpr int kAgeMessage = 7;
-constexpr int kAmountMessage = 2;
-constexpr int kRateMessage = 6;
-
-constexpr std::string_view kAgeTitle = "AGE ERROR";
-constexpr std::string_view kAmountTitle = "AMOUNT ERROR";
-constexpr std::string_view kRateTitle = "RATE ERROR";
-
-MessageIcon IconOf(RefinanceIcon icon)
+void ShowRefusal(Platform& platform, Window& owner, const RefinanceRefusal& refusal)
 {
-    return icon == RefinanceIcon::Warning ? MessageIcon::Warning : MessageIcon::Error;
+    if (refusal.icon == RefinanceIcon::Warning)
+        ShowFieldWarning(platform, owner, refusal.text, refusal.title);
+    else
+        ShowFieldError(platform, owner, refusal.text, refusal.title);
+}
+
+// Whether value passes field's rule; a refusal is shown.
+bool Passes(Platform& platform, Window& form, RefinanceField field, double value)
+{
+    const std::optional<RefinanceRefusal> refusal = RefuseOutside(field, value);
+    if (refusal)
+        ShowRefusal(platform, form, *refusal);
+    return !refusal;
+}
+
+void ShowFileError(Platform& platform, Window& owner, const char* text)
+{
+    ShowFieldError(platform, owner, text, "FILE ERROR");
 }
 
 } // namespace
@@ -121,7 +154,7 @@ void RefinanceForm::leaveRefinanceAge()
     // A cleared age takes no principal off.
     const bool withRepaid = age != 0;
     if (withRepaid) {
-        if (!CheckRange(context_.platform, *window_, age, 1, 120, kAgeMessage, kAgeTitle))
+        if (!Passes(context_.platform, *window_, RefinanceField::RefinanceAge, age))
             return;
         readExistingMortgage();
     }
@@ -136,8 +169,7 @@ void RefinanceForm::leaveCashOut()
     // A negative cash out is taken as it is, without principal off.
     const bool withRepaid = cashOut >= 0;
     if (withRepaid) {
-        if (!CheckRange(context_.platform, *window_, cashOut, 0, 100000000, kAmountMessage,
-                        kAmountTitle))
+        if (!Passes(context_.platform, *window_, RefinanceField::CashOut, cashOut))
             return;
         readExistingMortgage();
         refinanceAge = ReadFloatField(*window_, kRefinanceAge, kFieldChars);
@@ -174,82 +206,55 @@ void RefinanceForm::updateAmount(bool withRepaid, Age refinanceAge)
 
 bool RefinanceForm::checkFields()
 {
-    Platform& platform = context_.platform;
-    Window& window = *window_;
+    using Field = RefinanceField;
+    const Window& window = *window_;
     RefinanceValues& kept = context_.records.currentRefinance;
-    auto check = [&](float value, double low, double high, int message, std::string_view title) {
-        return CheckRange(platform, window, value, low, high, message, title);
+    auto passes = [this](Field field, double value) {
+        return Passes(context_.platform, *window_, field, value);
     };
-    auto yearsPass = [&](int years) {
-        if (years < 1) {
-            showWarning(kYearsTooFewText, kYearsTitle);
-            return false;
-        }
-        if (years > 50) {
-            showWarning(kYearsTooManyText, kYearsTitle);
-            return false;
-        }
-        return true;
-    };
-
-    const int startAge = ReadIntField(window, kStartAge, kFieldChars);
-    working_.startAge = static_cast<Age>(startAge);
-    if (!check(static_cast<float>(startAge), 1, 120, kAgeMessage, kAgeTitle))
-        return false;
-    working_.amount = ReadFloatField(window, kExistingAmount, kFieldChars);
-    if (!check(working_.amount, 1, 100000000, kAmountMessage, kAmountTitle))
-        return false;
-    working_.rate = ReadFloatField(window, kExistingRate, kFieldChars);
-    if (!check(working_.rate, 1, 1000, kRateMessage, kRateTitle))
-        return false;
-    const int years = ReadIntField(window, kExistingYears, kFieldChars);
-    if (!yearsPass(years))
-        return false;
-    working_.years = years;
-    working_.payment = MonthlyPayment(working_.amount, MonthlyRate(working_.rate), years * 12);
-
+    auto read = [&window](int id) { return ReadFloatField(window, id, kFieldChars); };
     // What the form keeps is kept as read before its test, unless it lies beyond the float
     // range.
-    auto keep = [](float& held, float value) {
+    auto keep = [&read](float& held, int id) {
+        const float value = read(id);
         KeepFinite(held, value);
         return value;
     };
 
-    const Age refinanceAge =
-        keep(kept.refinanceAge, ReadFloatField(window, kRefinanceAge, kFieldChars));
-    if (!check(refinanceAge, 1, 120, kAgeMessage, kAgeTitle))
+    const int startAge = ReadIntField(window, kStartAge, kFieldChars);
+    working_.startAge = static_cast<Age>(startAge);
+    if (!passes(Field::StartAge, static_cast<float>(startAge)))
         return false;
+    working_.amount = read(kExistingAmount);
+    if (!passes(Field::ExistingAmount, working_.amount))
+        return false;
+    working_.rate = read(kExistingRate);
+    if (!passes(Field::ExistingRate, working_.rate))
+        return false;
+    const int years = ReadIntField(window, kExistingYears, kFieldChars);
+    if (!passes(Field::ExistingYears, years))
+        return false;
+    working_.years = years;
+    working_.payment = MonthlyPayment(working_.amount, MonthlyRate(working_.rate), years * 12);
+
+    const Age refinanceAge = keep(kept.refinanceAge, kRefinanceAge);
     // Compared as typed here: 45.5 passes a start age of 45, 44.5 does not.
-    if (refinanceAge < working_.startAge) {
-        showWarning(kAgeOrderText, kAgeOrderTitle);
+    if (!passes(Field::RefinanceAge, refinanceAge) ||
+        !passes(Field::AgeOrder, double{refinanceAge} - working_.startAge))
         return false;
-    }
     ReadFloatFieldInto(window, kRefinancedAmount, kFieldChars, kept.amount);
-    const Money cashOut = keep(kept.cashOut, ReadFloatField(window, kCashOut, kFieldChars));
-    if (!check(cashOut, 0, 100000000, kAmountMessage, kAmountTitle))
-        return false;
-    const Percent refinancedRate =
-        keep(kept.rate, ReadFloatField(window, kRefinancedRate, kFieldChars));
-    if (!check(refinancedRate, 1, 1000, kRateMessage, kRateTitle))
+    if (!passes(Field::CashOut, keep(kept.cashOut, kCashOut)) ||
+        !passes(Field::RefinancedRate, keep(kept.rate, kRefinancedRate)))
         return false;
     const int refinancedYears = ReadIntField(window, kRefinancedYears, kFieldChars);
-    if (!yearsPass(refinancedYears))
+    if (!passes(Field::RefinancedYears, refinancedYears))
         return false;
     kept.years = refinancedYears;
     ReadFloatFieldInto(window, kClosingCosts, kFieldChars, kept.closingCosts);
     ReadFloatFieldInto(window, kPoints, kFieldChars, kept.points);
-
-    const Percent taxRate = keep(kept.taxRate, ReadFloatField(window, kTaxRate, kFieldChars));
-    if (!(1 <= static_cast<double>(taxRate) && taxRate <= 100)) {
-        showError(TaxRateLimitsText(), kRateTitle);
+    if (!passes(Field::TaxRate, keep(kept.taxRate, kTaxRate)) ||
+        !passes(Field::SavingsRate, keep(kept.savingsRate, kSavingsRate)))
         return false;
-    }
-    const Percent savingsRate =
-        keep(kept.savingsRate, ReadFloatField(window, kSavingsRate, kFieldChars));
-    if (!(-200 <= static_cast<double>(savingsRate) && savingsRate <= 200)) {
-        showError(SavingsRateLimitsText(), kRateTitle);
-        return false;
-    }
     kept.monthlyPayment = 0;
     return true;
 }
@@ -301,11 +306,6 @@ int RefinanceForm::runAnalysis(RefinanceMode mode, Window& starter, Window* rows
 {
     Platform& platform = context_.platform;
     Window& form = *window_;
-    auto fileError = [&](const char* text) {
-        platform.message(&starter, text, "FILE ERROR", MessageIcon::Error, MessageButtons::Ok,
-                         true);
-    };
-
     const RefinanceOutcome outcome = RunRefinanceAnalysis(readInput(), mode);
     RefinanceValues& kept = context_.records.currentRefinance;
     if (outcome.taxRateRead)
@@ -315,8 +315,7 @@ int RefinanceForm::runAnalysis(RefinanceMode mode, Window& starter, Window* rows
     if (outcome.amountText)
         form.setText(kRefinancedAmount, *outcome.amountText);
     if (outcome.refusal) {
-        platform.message(&starter, outcome.refusal->text, outcome.refusal->title,
-                         IconOf(outcome.refusal->icon), MessageButtons::Ok, true);
+        ShowRefusal(platform, starter, *outcome.refusal);
         return 1;
     }
 
@@ -328,22 +327,20 @@ int RefinanceForm::runAnalysis(RefinanceMode mode, Window& starter, Window* rows
     // Each file is written whole in place of the last one, or not at all.
     std::optional<TextFile> print = TextFile::create(kPrintFile);
     if (!print)
-        fileError("Cannot open refprt.tmp for writing!");
+        ShowFileError(platform, starter, "Cannot open refprt.tmp for writing!");
     auto writePrint = [&](const std::string& text) {
         if (print && !print->write(text)) {
             // Printing then finds no report rather than one of an earlier run.
             std::remove(kPrintFile);
-            fileError("Cannot write refprt.tmp!");
+            ShowFileError(platform, starter, "Cannot write refprt.tmp!");
         }
     };
     std::optional<TextFile> graph =
         mode == RefinanceMode::Graph ? TextFile::create(kGraphFile) : std::nullopt;
-    if (mode == RefinanceMode::Graph) {
-        if (!graph) {
-            fileError("Cannot open ref.tmp for writing!");
-            writePrint(outcome.printHeader); // closed as it stands: the header alone
-            return 0;
-        }
+    if (mode == RefinanceMode::Graph && !graph) {
+        ShowFileError(platform, starter, "Cannot open ref.tmp for writing!");
+        writePrint(outcome.printHeader); // closed as it stands: the header alone
+        return 0;
     }
 
     if (mode == RefinanceMode::Table && rows != nullptr) {
@@ -354,7 +351,7 @@ int RefinanceForm::runAnalysis(RefinanceMode mode, Window& starter, Window* rows
     writePrint(outcome.printHeader + outcome.printRows + kRefinancePrintEnd);
     if (graph && !graph->write(outcome.graphText)) {
         std::remove(kGraphFile);
-        fileError("Cannot write ref.tmp!");
+        ShowFileError(platform, starter, "Cannot write ref.tmp!");
     }
     if (mode == RefinanceMode::Table && rows != nullptr)
         rows->showControl(listId, true);

@@ -1,5 +1,6 @@
 #pragma once
 #include "tools/refinance/refinance.h"
+#include "tools/toolcatalog.h"
 #include "tools/toolform.h"
 
 namespace tw {
@@ -42,9 +43,21 @@ class RefinanceForm final : public ToolForm
     static constexpr const char* kGraphFile = "ref.tmp";
     static constexpr const char* kGraphProgram = "twref.exe ref.tmp";
 
-    explicit RefinanceForm(ToolContext& context) : ToolForm(context, ToolMark::Refinance) {}
+    // The numbered controls of the dialog, by kind.
+    static constexpr int kInputs[] = {
+        kStartAge,         kExistingAmount, kExistingRate,   kExistingYears,   kRefinanceAge,
+        kRefinancedAmount, kCashOut,        kRefinancedRate, kRefinancedYears, kClosingCosts,
+        kPoints,           kTaxRate,        kSavingsRate};
+    static constexpr int kResults[] = {kExistingPayment, kRefinancedPayment, kResultAmount,
+                                       kTotalCosts, kBreakEven};
+    static constexpr int kChecks[] = {kCashOutAsSavings, kIncludeCosts, kIncludePoints};
+    static constexpr int kButtons[] = {kOk, kDoAnalysis, kShowDetails, kGraph, kHelp};
 
-    std::string_view resource() const override { return "refinance"; }
+    static const ToolDescription kTool;
+
+    explicit RefinanceForm(ToolContext& context) : ToolForm(context, kTool.mark) {}
+
+    std::string_view resource() const override { return kTool.resource; }
     int defaultButton() const override { return kDoAnalysis; }
     void opened(Window& window) override;
     void command(int id) override;

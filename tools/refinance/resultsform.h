@@ -1,5 +1,5 @@
 #pragma once
-#include "tools/toolform.h"
+#include "tools/reportform.h"
 
 namespace tw {
 
@@ -7,31 +7,21 @@ class RefinanceForm;
 
 // The refinance results window: both futures year by year as a banded table. Every opening and
 // every resize runs the analysis afresh from the refinance form below it, which rewrites the
-// print file; Escape writes the graph file and starts the graph program. The guard does not
-// know the window: it holds no open-tool mark.
-class RefinanceResultsForm final : public ToolForm
+// print file; Escape writes the graph file and starts the graph program.
+class RefinanceResultsForm final : public ReportForm
 {
   public:
     static constexpr int kOk = 1;
     static constexpr int kPrint = 3;
     static constexpr int kList = 101;
-    static constexpr int kPrintKind = 14; // the refinance report's printout
 
-    RefinanceResultsForm(ToolContext& context, RefinanceForm& analysis)
-        : ToolForm(context), analysis_(analysis)
-    {
-    }
+    RefinanceResultsForm(ToolContext& context, RefinanceForm& analysis);
 
     std::string_view resource() const override { return "raschedule"; }
-    void opened(Window& window) override;
-    void command(int id) override;
-    void closeRequested() override;
-    void resized(Size client) override;
-    void savePdfRequested(std::string_view path) override;
-    void previewRequested() override;
 
   private:
-    void layOut();
+    void build() override;
+    void otherCommand(int id) override;
 
     RefinanceForm& analysis_;
 };

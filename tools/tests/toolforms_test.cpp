@@ -2,17 +2,12 @@
 // finds an open form by its mark, OK gives the mark back and closes, and a tool window that
 // moves or closes has the main window repaint its frame.
 #include "platform/testing/textwindow.h"
-#include "tools/calculators/creditcardform.h"
-#include "tools/calculators/effectiveform.h"
 #include "tools/calculators/inflationform.h"
-#include "tools/calculators/taxesform.h"
 #include "tools/calculators/tradeform.h"
-#include "tools/mortgage/accelform.h"
 #include "tools/mortgage/loanform.h"
-#include "tools/mortgage/mortgageform.h"
 #include "tools/mortgage/scheduleform.h"
-#include "tools/refinance/refinanceform.h"
 #include "tools/tests/filesizelimit.h"
+#include "tools/toolcatalog.h"
 
 #include <gtest/gtest.h>
 
@@ -86,34 +81,6 @@ class RecordingPlatform : public Platform
     Log& log_;
 };
 
-struct ToolCase
-{
-    const char* name;
-    std::function<std::unique_ptr<Form>(ToolContext&)> make;
-    ToolMark mark;
-    int ok;
-    std::optional<int> help; // the Help button, where the form has one
-    int helpContext;
-};
-
-template <typename F> std::unique_ptr<Form> Make(ToolContext& context)
-{
-    return std::make_unique<F>(context);
-}
-
-// The ids are those of the dialog resources.
-const ToolCase kTools[] = {
-    {"mortgage", Make<MortgageForm>, ToolMark::Mortgage, 109, 111, 259},
-    {"loan", Make<LoanForm>, ToolMark::Loan, 109, 111, 260},
-    {"refinance", Make<RefinanceForm>, ToolMark::Refinance, 118, 121, 1537},
-    {"accelerated", Make<AccelForm>, ToolMark::Accelerated, 101, 105, 1555},
-    {"inflation", Make<InflationForm>, ToolMark::Inflation, 106, std::nullopt, 0},
-    {"taxes", Make<TaxesForm>, ToolMark::Taxes, 21, 23, 1556},
-    {"effective", Make<EffectiveForm>, ToolMark::Effective, 1, 3, 1558},
-    {"credit card", Make<CreditCardForm>, ToolMark::CreditCard, 107, 109, 1586},
-    {"trade-off", Make<TradeForm>, ToolMark::Trade, 501, 503, 1540},
-};
-
 // Forms write their files (psched.tmp, tradeinf.dat) into the working directory.
 class ToolForms : public ::testing::Test
 {
@@ -146,7 +113,7 @@ class ToolForms : public ::testing::Test
     RecordingPlatform platform{log};
     AppRecords records;
     OpenMarks marks;
-    ToolContext context{platform, records, marks, {}, {}};
+    ToolContext context{platform, records, marks};
     RecordingWindow window{log};
     fs::path previous_;
     fs::path directory_;
@@ -154,8 +121,9 @@ class ToolForms : public ::testing::Test
 
 TEST_F(ToolForms, OpeningSetsTheMarkOnTheWindowAndOkGivesItBackThenClosesAndRepaints)
 {
-    for (const ToolCase& tool : kTools) {
-        SCOPED_TRACE(tool.name);
+    for (const ToolDescription* entry : ToolCatalog()) {
+        const ToolDescription& tool = *entry;
+        SCOPED_TRACE(tool.resource);
         records = AppRecords{};
         marks = OpenMarks{};
         log.clear();
@@ -175,8 +143,9 @@ TEST_F(ToolForms, OpeningSetsTheMarkOnTheWindowAndOkGivesItBackThenClosesAndRepa
 
 TEST_F(ToolForms, MovingAToolWindowRepaintsTheMainFrame)
 {
-    for (const ToolCase& tool : kTools) {
-        SCOPED_TRACE(tool.name);
+    for (const ToolDescription* entry : ToolCatalog()) {
+        const ToolDescription& tool = *entry;
+        SCOPED_TRACE(tool.resource);
         log.clear();
         const auto form = tool.make(context);
         form->opened(window);
@@ -187,10 +156,11 @@ TEST_F(ToolForms, MovingAToolWindowRepaintsTheMainFrame)
 
 TEST_F(ToolForms, HelpShowsTheToolsTopicOverItsWindow)
 {
-    for (const ToolCase& tool : kTools) {
+    for (const ToolDescription* entry : ToolCatalog()) {
+        const ToolDescription& tool = *entry;
         if (!tool.help)
             continue;
-        SCOPED_TRACE(tool.name);
+        SCOPED_TRACE(tool.resource);
         log.clear();
         platform.helpOwner = nullptr;
         const auto form = tool.make(context);

@@ -4,6 +4,7 @@
 #include "platform/qt/tests/recordingform.h"
 #include "ui_listform.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFont>
@@ -99,6 +100,35 @@ TEST_F(BandedList, CreatingItAgainReplacesTheListAndItsRows)
     EXPECT_EQ(list()->model()->columnCount(), 1);
     EXPECT_EQ(window.findChildren<QTreeView*>().size(), 1);
     window.addListRow(999, {"nowhere"});
+}
+
+// A screen reader reads the list as a table named after its window, each cell with its column's
+// title and without the blanks a fixed-width format pads figures with.
+TEST_F(BandedList, IsReadAsANamedTableWithTitlesAndCellsWithoutPadding)
+{
+    window.addListRow(kListId, {"  41", "  5000.00", "   9.50 "});
+    window.setWindowTitle(QStringLiteral("Mortgage Schedule"));
+    window.showControl(kListId, true);
+    window.show();
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(list());
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->text(QAccessible::Name), "Mortgage Schedule");
+    QAccessibleTableInterface* cells = table->tableInterface();
+    ASSERT_NE(cells, nullptr);
+    ASSERT_EQ(cells->columnCount(), 3);
+    const char* const expected[] = {"41", "5000.00", "9.50"};
+    for (int column = 0; column < 3; ++column) {
+        SCOPED_TRACE(column);
+        QAccessibleInterface* cell = cells->cellAt(6, column);
+        ASSERT_NE(cell, nullptr);
+        EXPECT_EQ(cell->text(QAccessible::Name).toStdString(), expected[column]);
+        const QList<QAccessibleInterface*> header = cell->tableCellInterface()->columnHeaderCells();
+        ASSERT_EQ(header.size(), 1);
+        EXPECT_EQ(header.front()->text(QAccessible::Name),
+                  list()->model()->headerData(column, Qt::Horizontal).toString());
+    }
+    // The list shows the figures as they were given.
+    EXPECT_EQ(list()->model()->data(list()->model()->index(6, 1)).toString(), "  5000.00");
 }
 
 // A dark palette of the kind a desktop's dark theme gives.

@@ -76,7 +76,7 @@ int main(int argc, char** argv)
     tw::AppRecords records;
     records.print.title = "Refinance Analysis Report";
     tw::OpenMarks marks;
-    tw::ToolContext context{platform, records, marks, {}, {}};
+    tw::ToolContext context{platform, records, marks};
     auto& printers = static_cast<tw::QtPrinters&>(*platform.printers());
 
     std::vector<double> pdf;

@@ -340,7 +340,7 @@ TEST(DesktopPrintJob, PrintsTheChosenPagesAndCopiesToThePrinterOfTheDialog)
     AppRecords records;
     records.print.title = "Refinance Analysis Report";
     OpenMarks marks;
-    ToolContext context{platform, records, marks, {}, {}};
+    ToolContext context{platform, records, marks};
     auto& printers = static_cast<QtPrinters&>(*platform.printers());
     const QString pdf = directory.filePath(QStringLiteral("printed.pdf"));
     bool markDuringDialog = false;
@@ -358,7 +358,7 @@ TEST(DesktopPrintJob, PrintsTheChosenPagesAndCopiesToThePrinterOfTheDialog)
         return dialog.exec();
     });
     records.printer.collate = true;
-    EXPECT_EQ(PrintRefinanceReport(context, nullptr), 2);
+    EXPECT_EQ(PrintPrintout(context, nullptr, PrintoutKind::Refinance), 2);
     QDir::setCurrent(previous);
 
     EXPECT_TRUE(markDuringDialog);

@@ -9,6 +9,7 @@
 #include "tools/mortgage/schedule.h"
 #include "tools/mortgage/scheduletable.h"
 #include "tools/refinance/refinance.h"
+#include "tools/refinance/tests/referencemonths.h"
 
 #include <algorithm>
 #include <chrono>
@@ -198,8 +199,8 @@ std::string CurrentRefinance()
 
 std::string ReferenceRefinance()
 {
-    return RefinanceText(
-        tw::RunRefinanceAnalysisByReference(LongestRefinance(), tw::RefinanceMode::Table));
+    return RefinanceText(tw::RunRefinanceAnalysis(LongestRefinance(), tw::RefinanceMode::Table,
+                                                  tw::ReferenceMonths::Make));
 }
 
 struct Comparison

@@ -3,6 +3,7 @@
 #include "finance/format.h"
 #include "finance/loan.h"
 #include "finance/money.h"
+#include "tools/refinance/tests/referencemonths.h"
 
 #include <gtest/gtest.h>
 
@@ -516,8 +517,120 @@ TEST(RunRefinanceAnalysis, GivesWhatTheMonthByMonthReferenceGives)
                      << "case " << i << " start " << in.startAge << " amount " << in.existingAmount
                      << " rate " << in.existingRate << " years " << in.existingYears << " at "
                      << in.refinanceAge);
-        EXPECT_TRUE(
-            SameOutcome(RunRefinanceAnalysis(in, mode), RunRefinanceAnalysisByReference(in, mode)));
+        EXPECT_TRUE(SameOutcome(RunRefinanceAnalysis(in, mode),
+                                RunRefinanceAnalysis(in, mode, ReferenceMonths::Make)));
+    }
+}
+
+TEST(RefinanceRules, RefuseJustOutsideTheirLimitsInTheOrderOfTheChecks)
+{
+    using Field = RefinanceField;
+    struct Case
+    {
+        Field field;
+        double low;
+        double high;
+        const char* title;
+        RefinanceIcon icon;
+        std::string below;
+        std::string above;
+    };
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::string age = "This age must be between 1.0 and 120.0.";
+    const std::string amount = "This amount must be greater than 0.00 and less than 99999999.00.";
+    const std::string rate = "Loan/Mortgage rates must be greater than 0.0 and less than 1000.0.";
+    const std::string few = "The number of years be greater than 0.";
+    const std::string many = "The number of years be less than 50.";
+    const std::string order =
+        "The age at refinancing must be greater the the age of the orginal mortgage.";
+    const std::string tax = "The Tax Rate must be between 1.00   % and 100.00 %.";
+    const std::string savings = "The Savings Rate must be between -200.00% and 200.00 %.";
+    const auto E = RefinanceIcon::Error;
+    const auto W = RefinanceIcon::Warning;
+    const char* years = "Number of Years Error!";
+    const Case cases[] = {
+        {Field::StartAge, 1, 120, "AGE ERROR", E, age, age},
+        {Field::ExistingAmount, 1, 1e8, "AMOUNT ERROR", E, amount, amount},
+        {Field::ExistingRate, 1, 1000, "RATE ERROR", E, rate, rate},
+        {Field::ExistingYears, 1, 50, years, W, few, many},
+        {Field::RefinanceAge, 1, 120, "AGE ERROR", E, age, age},
+        {Field::AgeOrder, 0, inf, "Age Error!", W, order, order},
+        {Field::CashOut, 0, 1e8, "AMOUNT ERROR", E, amount, amount},
+        {Field::RefinancedRate, 1, 1000, "RATE ERROR", E, rate, rate},
+        {Field::RefinancedYears, 1, 50, years, W, few, many},
+        {Field::TaxRate, 1, 100, "RATE ERROR", E, tax, tax},
+        {Field::SavingsRate, -200, 200, "RATE ERROR", E, savings, savings},
+    };
+    ASSERT_EQ(RefinanceRules().size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(testing::Message() << "rule " << i << " from " << c.low << " to " << c.high);
+        EXPECT_EQ(RefinanceRules()[i].field, c.field);
+        EXPECT_FALSE(RefuseOutside(c.field, c.low));
+        EXPECT_FALSE(RefuseOutside(c.field, c.high));
+        const double outside[] = {std::nextafter(c.low, -inf), std::nextafter(c.high, inf),
+                                  std::nan("")};
+        const std::string* texts[] = {&c.below, &c.above, &c.below};
+        for (std::size_t side = 0; side < 3; ++side) {
+            if (std::isinf(outside[side]))
+                continue; // no limit above
+            const std::optional<RefinanceRefusal> refusal = RefuseOutside(c.field, outside[side]);
+            ASSERT_TRUE(refusal) << outside[side];
+            EXPECT_EQ(refusal->text, *texts[side]);
+            EXPECT_EQ(refusal->title, c.title);
+            EXPECT_EQ(refusal->icon, c.icon);
+        }
+    }
+}
+
+TEST(SimulateRefinance, HoldsEachYearsNetWorthAndTheBreakEvenAsNumbers)
+{
+    struct Case
+    {
+        const char* name;
+        Money cashOut;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"the worked case", 0, false},
+        {"a cash out kept as savings", 10000, true},
+        {"a cash out in the amount only", 10000, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RefinanceInput in = WorkedCase();
+        in.cashOut = c.cashOut;
+        in.cashOutAsSavings = c.saved;
+        const Money amount = BalanceAtRefinancing(in);
+        EXPECT_EQ(amount, BalanceBefore(in, 60));
+        EXPECT_EQ(amount, BalanceAtRefinancing(in, ReferenceMonths::Make));
+        const std::optional<RefinanceSimulation> run = SimulateRefinance(in, amount);
+        ASSERT_TRUE(run);
+        ASSERT_EQ(run->existing.size(), 31U);
+        ASSERT_EQ(run->refinanced.size(), 31U);
+        EXPECT_EQ(run->monthsAnalysed, 360);
+        for (std::size_t y = 0; y < run->existing.size(); ++y) {
+            const RefinanceYear& e = run->existing[y];
+            const RefinanceYear& r = run->refinanced[y];
+            SCOPED_TRACE(e.age);
+            EXPECT_EQ(e.age, 45 + static_cast<int>(y));
+            EXPECT_EQ(r.age, e.age);
+            // Shown from the extended sum, never stored.
+            EXPECT_EQ(e.netWorth, Extended{e.savings} + e.equity);
+            const Extended saved = c.saved ? Extended{c.cashOut} : 0;
+            EXPECT_EQ(r.netWorth, Extended{r.savings} + r.equity - saved);
+        }
+        // A point at month 0, then every fourth month; the refinanced future is behind at
+        // every point before the month after the break-even.
+        ASSERT_TRUE(run->breakEven);
+        ASSERT_EQ(run->points.size(), 91U);
+        for (std::size_t p = 0; p < run->points.size(); ++p) {
+            const RefinancePoint& point = run->points[p];
+            EXPECT_EQ(point.month, 4 * static_cast<int>(p));
+            if (point.month >= 1 && point.month <= *run->breakEven) {
+                EXPECT_GT(point.existing, point.refinanced) << point.month;
+            }
+        }
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// A table window's rows as text for the clipboard and for export. The cells are the texts the
-// list shows ("  45 O", "    123456.78"); every cell is written trimmed of its blanks, so
-// numbers come out plain, with a decimal point, as the list has them.
+// A table window's rows as text for the clipboard and for export, the same on every host. The cells
+// are the texts the list shows ("  45 O", "    123456.78"); every cell is written trimmed of its
+// blanks, so numbers come out plain, with a decimal point, as the list has them.
 
 #include <string>
 #include <vector>
@@ -23,5 +23,10 @@ std::string TabText(const std::vector<std::string>& titles,
 // and spreadsheets that take rich text.
 std::string HtmlTableText(const std::vector<std::string>& titles,
                           const std::vector<std::vector<std::string>>& rows);
+
+// Writes CsvText of the rows to the file at path (UTF-8), replacing what it held. Returns
+// whether the whole text was written.
+bool WriteCsvFile(const std::string& path, const std::vector<std::string>& titles,
+                  const std::vector<std::vector<std::string>>& rows);
 
 } // namespace tw

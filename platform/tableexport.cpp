@@ -1,5 +1,6 @@
-#include "print/tableexport.h"
+#include "platform/tableexport.h"
 
+#include <fstream>
 #include <string_view>
 
 namespace tw {
@@ -125,6 +126,16 @@ std::string HtmlTableText(const std::vector<std::string>& titles,
         AppendHtmlRow(out, row, "td");
     out += "</table>\n";
     return out;
+}
+
+bool WriteCsvFile(const std::string& path, const std::vector<std::string>& titles,
+                  const std::vector<std::vector<std::string>>& rows)
+{
+    const std::string text = CsvText(titles, rows);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+    file.close();
+    return static_cast<bool>(file);
 }
 
 } // namespace tw

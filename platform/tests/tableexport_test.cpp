@@ -1,4 +1,4 @@
-#include "print/tableexport.h"
+#include "platform/tableexport.h"
 
 #include <gtest/gtest.h>
 

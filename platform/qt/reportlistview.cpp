@@ -1,0 +1,192 @@
+#include "platform/qt/reportlistview.h"
+
+#include "platform/qt/bandedrowdelegate.h"
+#include "platform/qt/listrowsmodel.h"
+#include "platform/tableexport.h"
+
+#include <QClipboard>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolTip>
+
+#include <algorithm>
+#include <memory>
+
+namespace tw {
+
+namespace {
+
+// A list stays usable with its header and this many rows in view.
+constexpr int kListRowsShown = 3;
+
+std::vector<std::string> ListTitles(const QAbstractItemModel& model)
+{
+    std::vector<std::string> titles;
+    for (int column = 0; column < model.columnCount(); ++column)
+        titles.push_back(model.headerData(column, Qt::Horizontal).toString().toStdString());
+    return titles;
+}
+
+std::vector<std::string> ListRow(const QAbstractItemModel& model, int row)
+{
+    std::vector<std::string> cells;
+    for (int column = 0; column < model.columnCount(); ++column)
+        cells.push_back(model.data(model.index(row, column)).toString().toStdString());
+    return cells;
+}
+
+} // namespace
+
+ReportListView::ReportListView(QWidget* parent, const ListColours& colours,
+                               const std::vector<ListColumn>& columns, Requests requests)
+    : QTreeView(parent), requests_(std::move(requests))
+{
+    QStringList titles;
+    for (const ListColumn& column : columns)
+        titles.append(QString::fromStdString(column.title));
+
+    setModel(new ListRowsModel(titles, this));
+    setItemDelegate(new BandedRowDelegate(colours, this));
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setIndentation(0);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+
+    // The form's widths stand unless the font needs more for a title; the rows widen them
+    // further as they come. A title cut by the user's dragging is elided and shown whole in a
+    // tooltip.
+    QHeaderView* titlesRow = header();
+    titlesRow->setStretchLastSection(false);
+    titlesRow->setSectionsMovable(false);
+    titlesRow->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    titlesRow->setTextElideMode(Qt::ElideRight);
+    titlesRow->viewport()->installEventFilter(this);
+    for (int column = 0; column < static_cast<int>(columns.size()); ++column) {
+        const int wanted = columns[static_cast<std::size_t>(column)].width;
+        titlesRow->resizeSection(column, std::max(wanted, titlesRow->sectionSizeHint(column)));
+    }
+
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        const std::unique_ptr<QMenu> menu(createMenu());
+        menu->exec(viewport()->mapToGlobal(at));
+    });
+}
+
+void ReportListView::addRow(const std::vector<std::string>& cells)
+{
+    QStringList row;
+    for (const std::string& cell : cells)
+        row.append(QString::fromStdString(cell));
+    widenColumns(row);
+    static_cast<ListRowsModel*>(model())->addRow(std::move(row));
+}
+
+void ReportListView::widenColumns(const QStringList& cells)
+{
+    QHeaderView& titlesRow = *header();
+    const QFontMetrics metrics(font());
+    const int columns = std::min(static_cast<int>(cells.size()), titlesRow.count());
+    for (int column = 0; column < columns; ++column) {
+        const int needed = CellWidthFor(metrics, cells[column], column);
+        if (titlesRow.sectionSize(column) < needed)
+            titlesRow.resizeSection(column, needed);
+    }
+}
+
+QSize ReportListView::fittedSize(QSize least) const
+{
+    const QHeaderView& titlesRow = *header();
+    const int rowHeight = std::max(sizeHintForRow(0), QFontMetrics(font()).height());
+    const int frame = 2 * frameWidth();
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const int firstColumns =
+        titlesRow.sectionSize(0) + (titlesRow.count() > 1 ? titlesRow.sectionSize(1) : 0);
+    return least.expandedTo(
+        QSize(firstColumns + scrollBar + frame,
+              titlesRow.sizeHint().height() + kListRowsShown * rowHeight + scrollBar + frame));
+}
+
+QMenu* ReportListView::createMenu()
+{
+    auto* menu = new QMenu(this);
+    menu->addAction(QStringLiteral("Print Preview\u2026"), this, [this] { requests_.preview(); });
+    menu->addAction(QStringLiteral("Save as PDF\u2026"), this, [this] {
+        const QString path =
+            requests_.chooseFile(QStringLiteral("Save as PDF"), QStringLiteral(".pdf"),
+                                 QStringLiteral("PDF files (*.pdf)"));
+        if (!path.isEmpty())
+            requests_.savePdf(path.toStdString());
+    });
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("Copy"), this, [this] { copyRows(); });
+    menu->addAction(QStringLiteral("Export CSV\u2026"), this, [this] { exportCsv(); });
+    return menu;
+}
+
+void ReportListView::copyRows()
+{
+    const QAbstractItemModel& rowsModel = *model();
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    if (rows.empty()) {
+        for (int row = 0; row < rowsModel.rowCount(); ++row)
+            rows.push_back(row);
+    }
+    std::sort(rows.begin(), rows.end());
+    std::vector<std::vector<std::string>> cells;
+    for (const int row : rows)
+        cells.push_back(ListRow(rowsModel, row));
+    const std::vector<std::string> titles = ListTitles(rowsModel);
+
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(TabText(titles, cells)));
+    data->setHtml(QString::fromStdString(HtmlTableText(titles, cells)));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void ReportListView::exportCsv()
+{
+    const QString path = requests_.chooseFile(QStringLiteral("Export CSV"), QStringLiteral(".csv"),
+                                              QStringLiteral("CSV files (*.csv)"));
+    if (path.isEmpty())
+        return;
+    const QAbstractItemModel& rowsModel = *model();
+    std::vector<std::vector<std::string>> cells;
+    for (int row = 0; row < rowsModel.rowCount(); ++row)
+        cells.push_back(ListRow(rowsModel, row));
+    if (!WriteCsvFile(path.toStdString(), ListTitles(rowsModel), cells))
+        QMessageBox::warning(window(), QStringLiteral("Export CSV"),
+                             QStringLiteral("Cannot write the file %1").arg(path));
+}
+
+bool ReportListView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip || watched != header()->viewport())
+        return QTreeView::eventFilter(watched, event);
+    QHeaderView& titlesRow = *header();
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const int section = titlesRow.logicalIndexAt(help->pos());
+    const QString title =
+        section < 0 ? QString() : titlesRow.model()->headerData(section, Qt::Horizontal).toString();
+    if (!title.isEmpty() && titlesRow.sectionSize(section) < titlesRow.sectionSizeHint(section))
+        QToolTip::showText(help->globalPos(), title, &titlesRow);
+    else
+        QToolTip::hideText();
+    return true;
+}
+
+} // namespace tw
