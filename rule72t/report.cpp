@@ -2,7 +2,7 @@
 
 #include "finance/format.h"
 #include "finance/money.h"
-#include "print/tableexport.h"
+#include "platform/tableexport.h"
 
 #include <algorithm>
 

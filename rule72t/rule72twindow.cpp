@@ -1,25 +1,19 @@
 #include "rule72t/rule72twindow.h"
 
-#include "platform/qt/bandedrowdelegate.h"
-#include "platform/qt/listrowsmodel.h"
+#include "platform/qt/listcolours.h"
 #include "platform/qt/numbercharacters.h"
-#include "print/tableexport.h"
+#include "platform/qt/reportlistview.h"
 #include "rule72t/printout.h"
 #include "rule72t/report.h"
 #include "ui_rule72twindow.h"
 
 #include <QAction>
-#include <QClipboard>
-#include <QFile>
 #include <QFileDialog>
-#include <QGuiApplication>
-#include <QHeaderView>
 #include <QIconEngine>
 #include <QImageReader>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPainter>
 #include <QStatusBar>
 #include <QStyle>
@@ -134,18 +128,12 @@ Rule72tWindow::Rule72tWindow(QWidget* parent)
     ui_->table->setCurrentIndex(static_cast<int>(LifeTable::Single));
     ui_->growth->setText(QStringLiteral("0"));
     ui_->taxFree->hide();
-    ui_->projection->setItemDelegate(
-        new BandedRowDelegate(ListColoursFromPalette(palette(), false), ui_->projection));
-    ui_->projection->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ui_->projection->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     clearResults();
 
     createActions();
     connect(ui_->table, &QComboBox::currentIndexChanged, this, &Rule72tWindow::tableChanged);
     connect(ui_->calculate, &QPushButton::clicked, this, &Rule72tWindow::calculate);
     connect(ui_->close, &QPushButton::clicked, this, &QWidget::close);
-    connect(ui_->projection, &QWidget::customContextMenuRequested, this,
-            &Rule72tWindow::showListMenu);
     tableChanged();
     // Room for the projection's columns and ten years of it, in the desktop's font.
     const QFontMetrics metrics(font());
@@ -176,7 +164,15 @@ void Rule72tWindow::createActions()
         std::function<void()> run;
         bool needsResults;
     };
+    // Copy and CSV are in the list's own menu (right mouse button or the Menu key), as in
+    // the suite's table windows.
     const Entry entries[] = {
+        {"&File",
+         "C&alculate",
+         "Check the form and compute the three methods",
+         {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)},
+         [this] { calculate(); },
+         false},
         {"&File",
          "&Print\u2026",
          "Print the results with a title page of the inputs",
@@ -196,29 +192,11 @@ void Rule72tWindow::createActions()
          [this] { saveAsPdf(); },
          true},
         {"&File",
-         "&Export CSV\u2026",
-         "Save the projection as a CSV file",
-         {},
-         [this] { exportAsCsv(); },
-         true},
-        {"&File",
          "&Close",
          "Close the window",
          {QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence(Qt::Key_Escape)},
          [this] { close(); },
          false},
-        {"&Edit",
-         "C&alculate",
-         "Check the form and compute the three methods",
-         {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)},
-         [this] { calculate(); },
-         false},
-        {"&Edit",
-         "&Copy Projection",
-         "Copy the selected rows of the projection, or all",
-         {},
-         [this] { copyRows(); },
-         true},
     };
     std::map<QString, QMenu*> menus;
     for (const Entry& entry : entries) {
@@ -232,12 +210,6 @@ void Rule72tWindow::createActions()
         if (entry.needsResults)
             resultActions_.append(action);
     }
-    // Ctrl+C copies the rows where the list has the focus; in a field it copies the text.
-    auto* copy = new QAction(ui_->projection);
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetShortcut);
-    connect(copy, &QAction::triggered, this, &Rule72tWindow::copyRows);
-    ui_->projection->addAction(copy);
     statusBar();
 }
 
@@ -318,13 +290,7 @@ void Rule72tWindow::clearResults()
         edit->clear();
     ui_->mayChange->setText(QStringLiteral("Calculate to see the three methods."));
     ui_->taxFree->hide();
-    QStringList titles;
-    for (const std::string& title : ProjectionTable({}, Amounts::Grouped).titles)
-        titles << Text(title);
-    QAbstractItemModel* old = ui_->projection->model();
-    model_ = new ListRowsModel(titles, ui_->projection);
-    ui_->projection->setModel(model_);
-    delete old;
+    makeList({});
     for (QAction* action : resultActions_)
         action->setEnabled(false);
 }
@@ -347,14 +313,42 @@ void Rule72tWindow::showResults()
     ui_->mayChange->setText(Text(MayChangeLine(*result_)));
     ui_->taxFree->setText(QString::fromUtf8(kTaxFreeNote));
     ui_->taxFree->setVisible(result_->taxFree);
-    for (const auto& row : ProjectionTable(*result_, Amounts::Grouped).rows) {
-        QStringList texts;
-        for (const std::string& cell : row)
-            texts << Text(cell);
-        model_->addRow(texts);
-    }
+    // Plain amounts, as the suite's lists show them, so that a copy or an export reads as
+    // numbers in a spreadsheet.
+    makeList(ProjectionTable(*result_, Amounts::Plain).rows);
     for (QAction* action : resultActions_)
         action->setEnabled(true);
+}
+
+void Rule72tWindow::makeList(const std::vector<std::vector<std::string>>& rows)
+{
+    const ReportTable table = ProjectionTable({}, Amounts::Plain);
+    std::vector<ListColumn> columns;
+    for (const std::string& title : table.titles)
+        columns.push_back({title, 0}); // as wide as the titles and the rows need
+    ReportListView::Requests requests{
+        [this] { preview(); },
+        [this](const std::string& path) { savePdf(QString::fromStdString(path)); },
+        [this](const QString& caption, const QString& suffix, const QString& filter) {
+            return chooseFile(caption, suffix, filter);
+        }};
+    auto* list = new ReportListView(ui_->central, ListColoursFromPalette(palette(), false), columns,
+                                    std::move(requests));
+    list->setAccessibleName(QStringLiteral("Projection, year by year"));
+    for (const auto& row : rows)
+        list->addRow(row);
+    if (list_ != nullptr) {
+        const bool focused = list_->hasFocus();
+        ui_->projectionPlace->replaceWidget(list_, list);
+        delete list_;
+        if (focused)
+            list->setFocus();
+    } else {
+        ui_->projectionPlace->addWidget(list);
+    }
+    list_ = list;
+    ui_->projectionLabel->setBuddy(list_);
+    setTabOrder(ui_->close, list_);
 }
 
 QString Rule72tWindow::chooseFile(const QString& caption, const QString& suffix,
@@ -398,62 +392,6 @@ void Rule72tWindow::saveAsPdf()
                                     QStringLiteral("PDF files (*.pdf)"));
     if (!path.isEmpty())
         savePdf(path);
-}
-
-bool Rule72tWindow::exportCsv(const QString& path)
-{
-    if (!result_)
-        return false;
-    const ReportTable table = ProjectionTable(*result_, Amounts::Plain);
-    const std::string text = CsvText(table.titles, table.rows);
-    QFile file(path);
-    const auto size = static_cast<qint64>(text.size());
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-        file.write(text.data(), size) == size && file.flush())
-        return true;
-    warn_(this, QStringLiteral("Cannot write the file %1").arg(path));
-    return false;
-}
-
-void Rule72tWindow::exportAsCsv()
-{
-    const QString path = chooseFile(QStringLiteral("Export CSV"), QStringLiteral(".csv"),
-                                    QStringLiteral("CSV files (*.csv)"));
-    if (!path.isEmpty())
-        exportCsv(path);
-}
-
-void Rule72tWindow::copyRows()
-{
-    if (!result_)
-        return;
-    const ReportTable table = ProjectionTable(*result_, Amounts::Plain);
-    std::vector<int> chosen;
-    for (const QModelIndex& index : ui_->projection->selectionModel()->selectedRows())
-        chosen.push_back(index.row());
-    std::sort(chosen.begin(), chosen.end());
-    std::vector<std::vector<std::string>> rows;
-    for (const int row : chosen)
-        rows.push_back(table.rows[static_cast<std::size_t>(row)]);
-    if (rows.empty())
-        rows = table.rows;
-    auto* data = new QMimeData;
-    data->setText(Text(TabText(table.titles, rows)));
-    data->setHtml(Text(HtmlTableText(table.titles, rows)));
-    QGuiApplication::clipboard()->setMimeData(data);
-}
-
-void Rule72tWindow::showListMenu(const QPoint& at)
-{
-    if (!result_)
-        return;
-    QMenu menu(this);
-    menu.addAction(QStringLiteral("Print Preview\u2026"), this, &Rule72tWindow::preview);
-    menu.addAction(QStringLiteral("Save as PDF\u2026"), this, &Rule72tWindow::saveAsPdf);
-    menu.addSeparator();
-    menu.addAction(QStringLiteral("Copy"), this, &Rule72tWindow::copyRows);
-    menu.addAction(QStringLiteral("Export CSV\u2026"), this, &Rule72tWindow::exportAsCsv);
-    menu.exec(ui_->projection->viewport()->mapToGlobal(at));
 }
 
 } // namespace tw::rule72t

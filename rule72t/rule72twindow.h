@@ -1,9 +1,9 @@
 #pragma once
 // twrule11's window: the form, the three methods side by side, the earliest change and the
-// projection in a report list that prints (with a title page), previews, saves as PDF,
-// exports CSV and copies. It reads and checks the form with inputcheck.h, computes with
-// distributions.h and takes every text it shows from report.h; the lists, the printers and
-// the number fields are the suite's (platform/qt).
+// projection in the suite's report list, whose menu previews, saves as PDF, copies and
+// exports CSV; the window prints (with a title page). It reads and checks the form with
+// inputcheck.h, computes with distributions.h and takes every text it shows from report.h;
+// the report list, the printers and the number fields are the suite's (platform/qt).
 
 #include "platform/qt/qtprinters.h"
 #include "rule72t/inputcheck.h"
@@ -13,6 +13,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 class QAction;
 class QLineEdit;
@@ -23,7 +25,7 @@ class Rule72tWindow;
 
 namespace tw {
 
-class ListRowsModel;
+class ReportListView;
 
 namespace rule72t {
 
@@ -48,11 +50,10 @@ class Rule72tWindow : public QMainWindow
     bool calculate();
 
     bool savePdf(const QString& path);
-    bool exportCsv(const QString& path);
-    // The selected rows of the projection, or all of them, as tab text and an HTML table.
-    void copyRows();
 
     const Ui::Rule72tWindow& form() const { return *ui_; }
+    // The projection's list, made afresh for each result.
+    ReportListView* projection() const { return list_; }
     QtPrinters& printers() { return printers_; }
 
   private:
@@ -60,17 +61,16 @@ class Rule72tWindow : public QMainWindow
     void tableChanged();
     void showResults();
     void clearResults();
+    void makeList(const std::vector<std::vector<std::string>>& rows);
     QWidget* fieldWidget(const Problem& problem) const;
     InputTexts texts() const;
     void print();
     void preview();
     void saveAsPdf();
-    void exportAsCsv();
-    void showListMenu(const QPoint& at);
     QString chooseFile(const QString& caption, const QString& suffix, const QString& filter);
 
     std::unique_ptr<Ui::Rule72tWindow> ui_;
-    ListRowsModel* model_ = nullptr;
+    ReportListView* list_ = nullptr;
     QtPrinters printers_;
     Warn warn_;
     ChooseFile chooseFile_;

@@ -1,6 +1,7 @@
 // The window on Qt's offscreen platform: drawn at 1x and 2x in a light and a dark palette,
 // the form's checks, the keyboard and what the projection list writes.
 
+#include "platform/qt/reportlistview.h"
 #include "rule72t/rule72twindow.h"
 #include "ui_rule72twindow.h"
 
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
@@ -84,7 +86,7 @@ TEST_F(Rule72tWindowTest, DrawsTheWorkedExampleAtOneAndTwoTimesInLightAndDark)
         EXPECT_EQ(form.amortizationFactor->text(), QStringLiteral("18.9559"));
         EXPECT_EQ(form.annuitizationPerPayment->text(), QStringLiteral("$22,030.33"));
         EXPECT_TRUE(form.mayChange->text().contains(QStringLiteral("2034-09")));
-        EXPECT_EQ(form.projection->model()->rowCount(), 10);
+        EXPECT_EQ(window.projection()->model()->rowCount(), 10);
 
         for (const int scale : {1, 2}) {
             SCOPED_TRACE(std::string(dark ? "dark " : "light ") + std::to_string(scale) + "x");
@@ -182,7 +184,7 @@ TEST_F(Rule72tWindowTest, RefusesTheFirstWrongFieldWithItsMessageAndFocusesIt)
         EXPECT_EQ(QApplication::focusWidget(), c.field);
         // A refused form shows no stale results.
         EXPECT_TRUE(form.minimumAnnual->text().isEmpty());
-        EXPECT_EQ(form.projection->model()->rowCount(), 0);
+        EXPECT_EQ(window.projection()->model()->rowCount(), 0);
     }
 }
 
@@ -208,8 +210,19 @@ TEST_F(Rule72tWindowTest, CalculatesOnEnterAndWritesThePrintoutTheCsvAndTheCopy)
     EXPECT_TRUE(bytes.startsWith("%PDF-"));
     EXPECT_TRUE(bytes.contains("/Count 2")) << "a title page and one page of ten years";
 
+    // The list's own menu exports and copies the rows the list shows.
     const QString csv = dir + QStringLiteral("/projection.csv");
-    ASSERT_TRUE(window.exportCsv(csv));
+    window.setFileChooser(
+        [&](QWidget*, const QString&, const QString&, const QString&) { return csv; });
+    ReportListView& list = *window.projection();
+    auto choose = [&list](const char* text) {
+        const std::unique_ptr<QMenu> menu(list.createMenu());
+        for (QAction* action : menu->actions()) {
+            if (action->text() == QString::fromUtf8(text))
+                action->trigger();
+        }
+    };
+    choose("Export CSV\u2026");
     QFile exported(csv);
     ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = exported.readAll().split('\n');
@@ -217,15 +230,15 @@ TEST_F(Rule72tWindowTest, CalculatesOnEnterAndWritesThePrintoutTheCsvAndTheCopy)
     EXPECT_EQ(lines[1], QByteArray("1,2025-01,50,11049.72,388950.28,21101.63,378898.37,"
                                    "22030.33,377969.67\r"));
 
-    form.projection->selectionModel()->select(form.projection->model()->index(1, 0),
-                                              QItemSelectionModel::Select |
-                                                  QItemSelectionModel::Rows);
-    form.projection->setFocus();
-    QTest::keyClick(form.projection, Qt::Key_C, Qt::ControlModifier);
+    list.selectionModel()->select(list.model()->index(1, 0),
+                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    choose("Copy");
     const QStringList copied = QApplication::clipboard()->text().split('\n');
     ASSERT_EQ(copied.size(), 3);
     EXPECT_TRUE(copied[1].startsWith(QStringLiteral("2\t2026-01\t51\t11018.42\t")))
         << copied[1].toStdString();
+    // The label's underlined letter reaches the list.
+    EXPECT_EQ(window.form().projectionLabel->buddy(), &list);
 }
 
 } // namespace
