@@ -18,15 +18,16 @@ endmacro()
 # tw_add_tests(TARGET LABEL unit|widget|program SOURCES file... [LINK library...])
 #
 # One GoogleTest program whose tests CTest lists one by one under LABEL. Widget tests run
-# on Qt's offscreen platform and bring their own main (it makes the QApplication first), so
-# they link GoogleTest without its main and with QtTest; every other test program uses
-# GoogleTest's main.
+# on Qt's offscreen platform with the main of tests/support (it makes the QApplication
+# first) and QtTest; every other test program uses GoogleTest's main. Every test program may
+# use the test support of tests/support.
 function(tw_add_tests target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "LABEL" "SOURCES;LINK")
   tw_check_registration(tw_add_tests ${target} LABEL SOURCES)
   add_executable(${target} ${arg_SOURCES})
   if(arg_LABEL STREQUAL "widget")
-    target_link_libraries(${target} PRIVATE ${arg_LINK} Qt6::Test GTest::gtest)
+    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/offscreenmain.cpp)
+    target_link_libraries(${target} PRIVATE ${arg_LINK} Qt6::Test Qt6::Widgets GTest::gtest)
   else()
     target_link_libraries(${target} PRIVATE ${arg_LINK} GTest::gtest_main)
   endif()

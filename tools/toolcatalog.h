@@ -36,6 +36,7 @@ struct ToolControls
 struct ToolDescription
 {
     std::string_view resource; // the dialog resource, resources/<resource>.ui
+    std::string_view title;    // its window title, as the resource gives it
     int command = 0;           // the menu, accelerator and toolbar command that opens it
     ToolMark mark{};
     SlotRule slotRule = SlotRule::Untouched;

@@ -1,7 +1,8 @@
 #include "platform/fields.h"
 
 #include "finance/messages.h"
-#include "platform/testing/textwindow.h"
+#include "tests/support/recordingplatform.h"
+#include "tests/support/textwindow.h"
 
 #include <gtest/gtest.h>
 
@@ -15,36 +16,6 @@ namespace tw {
 namespace {
 
 using FakeWindow = TextWindow;
-
-struct Shown
-{
-    Window* owner;
-    std::string text;
-    std::string title;
-    MessageIcon icon;
-    MessageButtons buttons;
-    bool systemModal;
-};
-
-class FakePlatform : public Platform
-{
-  public:
-    std::vector<Shown> messages;
-
-    MessageAnswer message(Window* owner, std::string_view text, std::string_view title,
-                          MessageIcon icon, MessageButtons buttons, bool systemModal) override
-    {
-        messages.push_back(
-            {owner, std::string(text), std::string(title), icon, buttons, systemModal});
-        return MessageAnswer::Ok;
-    }
-    int runModal(Form&, Window*) override { return -1; }
-    void post(const Window&, std::function<void()>) override {}
-    bool startProgram(std::string_view) override { return false; }
-    bool openAddress(std::string_view) override { return false; }
-    void help(HelpRequest, int, Window*) override {}
-    void repaintMainFrame() override {}
-};
 
 TEST(ReadNumberField, AcceptsValuesWithinTheLimitsBothInclusive)
 {
@@ -60,12 +31,12 @@ TEST(ReadNumberField, AcceptsValuesWithinTheLimitsBothInclusive)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         FakeWindow dialog;
-        FakePlatform platform;
+        RecordingPlatform platform;
         dialog.texts[104] = c.text;
         const auto value = ReadNumberField(platform, dialog, 104, 10, c.low, c.high, 3, "AGE");
         ASSERT_TRUE(value.has_value());
         EXPECT_EQ(*value, c.expected);
-        EXPECT_TRUE(platform.messages.empty());
+        EXPECT_TRUE(platform.boxes.empty());
     }
 }
 
@@ -85,12 +56,12 @@ TEST(ReadNumberField, ShowsTheNumberedMessageInASystemModalErrorBoxOwnedByTheDia
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         FakeWindow dialog;
-        FakePlatform platform;
+        RecordingPlatform platform;
         dialog.texts[102] = c.text;
         EXPECT_FALSE(
             ReadNumberField(platform, dialog, 102, 10, c.low, c.high, c.messageId, "AGE ERROR"));
-        ASSERT_EQ(platform.messages.size(), 1u);
-        const Shown& shown = platform.messages[0];
+        ASSERT_EQ(platform.boxes.size(), 1u);
+        const RecordingPlatform::Box& shown = platform.boxes[0];
         EXPECT_EQ(shown.owner, &dialog);
         EXPECT_EQ(shown.text, ValidationMessage(c.messageId));
         EXPECT_FALSE(shown.text.empty());
@@ -104,7 +75,7 @@ TEST(ReadNumberField, ShowsTheNumberedMessageInASystemModalErrorBoxOwnedByTheDia
 TEST(ReadNumberField, ReadsOnlyTheFirstMaxCharsMinusOneCharacters)
 {
     FakeWindow dialog;
-    FakePlatform platform;
+    RecordingPlatform platform;
     dialog.texts[105] = "1234567";
     // Four characters: "1234" is within the limit although the whole text is not.
     const auto value = ReadNumberField(platform, dialog, 105, 5, 0, 5000, 2, "AMOUNT ERROR");
@@ -115,24 +86,24 @@ TEST(ReadNumberField, ReadsOnlyTheFirstMaxCharsMinusOneCharacters)
 TEST(CheckRange, ComparesTheFloatWidenedToDoubleWithTheLimits)
 {
     FakeWindow dialog;
-    FakePlatform platform;
+    RecordingPlatform platform;
     // 0.1f is 0.100000001490116..., just above the double 0.1, so it is outside [0, 0.1];
     // 0.5f is exact and sits on the limit.
     EXPECT_FALSE(CheckRange(platform, dialog, 0.1f, 0, 0.1, 2, "T"));
     EXPECT_TRUE(CheckRange(platform, dialog, 0.5f, 0, 0.5, 2, "T"));
     EXPECT_TRUE(CheckRange(platform, dialog, 0.1f, 0.1, 1, 2, "T"));
-    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.boxes.size(), 1u);
 }
 
 TEST(CheckRange, RejectsNotANumber)
 {
     FakeWindow dialog;
-    FakePlatform platform;
+    RecordingPlatform platform;
     EXPECT_FALSE(
         CheckRange(platform, dialog, std::numeric_limits<float>::quiet_NaN(), -1e30, 1e30, 2, "T"));
     EXPECT_FALSE(
         CheckRange(platform, dialog, std::numeric_limits<float>::infinity(), 0, 99999999, 2, "T"));
-    EXPECT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.boxes.size(), 2u);
 }
 
 // A number beyond the float range reads as infinity; the held value must survive it, so

@@ -1,4 +1,5 @@
 #include "platform/programlookup.h"
+#include "tests/support/tempdirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -21,13 +22,10 @@ class ProgramLookup : public ::testing::Test
   protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "twlookupXXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
+        ASSERT_TRUE(scratch_.valid());
         for (const char* directory : {"own", "bin1", "bin2"})
             fs::create_directory(root_ / directory);
     }
-    void TearDown() override { fs::remove_all(root_); }
 
     std::string dir(const char* name) const { return (root_ / name).string(); }
     std::string path() const { return dir("bin1") + ":" + dir("bin2"); }
@@ -40,7 +38,8 @@ class ProgramLookup : public ::testing::Test
         return file.string();
     }
 
-    fs::path root_;
+    TempDirectory scratch_;
+    fs::path root_{scratch_.path()};
 };
 
 TEST_F(ProgramLookup, TriesTheExeNameFirstThenTheBareNameInEachDirectory)

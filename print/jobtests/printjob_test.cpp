@@ -5,7 +5,9 @@
 
 #include "print/pagefiles.h"
 #include "print/tests/printouts.h"
-#include "print/tests/tempdirectory.h"
+#include "tests/support/recordingplatform.h"
+#include "tests/support/tempdirectory.h"
+#include "tests/support/textwindow.h"
 
 #include <gtest/gtest.h>
 
@@ -19,16 +21,6 @@ namespace tw {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Box
-{
-    Window* owner;
-    std::string text;
-    std::string title;
-    MessageIcon icon;
-    bool systemModal;
-    bool markSet; // the print-job mark while the box was up
-};
 
 // Texts drawn on one page.
 class RecordingPainter : public PagePainter
@@ -158,52 +150,6 @@ class FakePrinters : public Printers
     const OpenMarks& marks_;
 };
 
-class FakePlatform : public Platform
-{
-  public:
-    FakePlatform(const OpenMarks& marks, Printers* printers) : marks_(marks), printers_(printers) {}
-
-    std::vector<Box> boxes;
-
-    MessageAnswer message(Window* owner, std::string_view text, std::string_view title,
-                          MessageIcon icon, MessageButtons, bool systemModal) override
-    {
-        boxes.push_back({owner, std::string(text), std::string(title), icon, systemModal,
-                         marks_[ToolMark::PrintJob].open});
-        return MessageAnswer::Ok;
-    }
-    int runModal(Form&, Window*) override { return -1; }
-    void post(const Window&, std::function<void()>) override {}
-    bool startProgram(std::string_view) override { return false; }
-    bool openAddress(std::string_view) override { return false; }
-    void help(HelpRequest, int, Window*) override {}
-    void repaintMainFrame() override {}
-    Printers* printers() override { return printers_; }
-
-  private:
-    const OpenMarks& marks_;
-    Printers* printers_;
-};
-
-class DummyWindow : public Window
-{
-  public:
-    std::string text(int, int) const override { return {}; }
-    void setText(int, std::string_view) override {}
-    void setEnabled(int, bool) override {}
-    bool isChecked(int) const override { return false; }
-    void setChecked(int, bool) override {}
-    void focusAndSelect(int) override {}
-    void end(int) override {}
-    void bringToFront() override {}
-    Size clientSize() const override { return {}; }
-    void moveControl(int, Rect) override {}
-    void showControl(int, bool) override {}
-    void createList(int, Rect, const std::vector<ListColumn>&) override {}
-    void addListRow(int, const std::vector<std::string>&) override {}
-    void attachSpin(int, int, int, int) override {}
-};
-
 // Pages of the printouts are made in a directory of the test's own, the working directory
 // the print job writes its page files to.
 class PrintJob : public ::testing::Test
@@ -214,6 +160,8 @@ class PrintJob : public ::testing::Test
         ASSERT_TRUE(directory.valid());
         previous = fs::current_path();
         fs::current_path(directory.path());
+        platform.marks = &marks;
+        platform.printerList = &printers;
         records.print.title = "Mortgage Payoff Schedule";
         records.print.titleMode = true;
     }
@@ -241,9 +189,9 @@ class PrintJob : public ::testing::Test
     AppRecords records;
     OpenMarks marks;
     FakePrinters printers{log, marks};
-    FakePlatform platform{marks, &printers};
+    RecordingPlatform platform;
     ToolContext context{platform, records, marks};
-    DummyWindow schedule;
+    TextWindow schedule;
 };
 
 TEST_F(PrintJob, PrintsThePagesOfTheRangeInCopyAndCollateOrder)
@@ -365,7 +313,7 @@ TEST_F(PrintJob, MarkIsSetDuringDialogAndPagesAndClearOnEveryPath)
 
 TEST_F(PrintJob, WithoutPrintersNothingIsPrintedAsIfCancelled)
 {
-    FakePlatform bare(marks, nullptr);
+    RecordingPlatform bare;
     ToolContext plain{bare, records, marks};
     writeSchedule(5);
     records.printer.collate = true;
@@ -426,7 +374,7 @@ TEST_F(PrintJob, TableFileOrPageFileFailuresShowTheirMessageAndPrintNothing)
         EXPECT_EQ(::testing::internal::GetCapturedStdout(), c.output);
 
         std::vector<std::string> texts;
-        for (const Box& box : platform.boxes) {
+        for (const RecordingPlatform::Box& box : platform.boxes) {
             texts.push_back(box.text);
             EXPECT_EQ(box.title, "FILE OPEN ERROR");
             EXPECT_EQ(box.owner, nullptr);
@@ -470,10 +418,10 @@ TEST_F(PrintJob, APageFileGoneWhenItsTurnComesEndsTheJobWithTwoMessages)
     EXPECT_EQ(platform.boxes[0].title, "Print Schedule");
     EXPECT_EQ(platform.boxes[1].text, "Cannot print page!");
     EXPECT_EQ(platform.boxes[1].title, "Print Error");
-    for (const Box& box : platform.boxes) {
+    for (const RecordingPlatform::Box& box : platform.boxes) {
         EXPECT_EQ(box.icon, MessageIcon::Error);
         EXPECT_TRUE(box.systemModal);
-        EXPECT_TRUE(box.markSet);
+        EXPECT_TRUE(box.printJobMarkSet);
     }
     EXPECT_EQ(log, (std::vector<std::string>{"print dialog", "begin Printing Schedule", "abort"}));
     EXPECT_FALSE(markSet());
@@ -539,7 +487,7 @@ TEST_F(PrintJob, PageSetupWithAnInvalidPrinterSaysSoAndChangesNothing)
     EXPECT_EQ(platform.boxes[0].title, "Print Error");
     EXPECT_EQ(platform.boxes[0].icon, MessageIcon::Error);
     EXPECT_TRUE(platform.boxes[0].systemModal);
-    EXPECT_FALSE(platform.boxes[0].markSet);
+    EXPECT_FALSE(platform.boxes[0].printJobMarkSet);
     EXPECT_EQ(records.printer.orientation, 1);
     EXPECT_EQ(records.printer.marginLeft, 1000);
     EXPECT_EQ(records.printer.deviceMarginLeft, 0);

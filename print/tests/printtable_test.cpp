@@ -1,7 +1,7 @@
 #include "print/printtable.h"
 
 #include "print/tests/printouts.h"
-#include "print/tests/tempdirectory.h"
+#include "tests/support/tempdirectory.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "print/pagefiles.h"
 #include "print/tests/printouts.h"
 #include "print/tests/recordingpainter.h"
-#include "print/tests/tempdirectory.h"
+#include "tests/support/tempdirectory.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "shell/shell.h"
 
 #include "platform/form.h"
-#include "platform/testing/textwindow.h"
+#include "tests/support/textwindow.h"
 
 #include <gtest/gtest.h>
 

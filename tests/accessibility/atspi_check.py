@@ -1,7 +1,10 @@
 #!/usr/bin/python3
 """Reads the program's windows as a screen reader does and checks their names.
 
-    atspi_check.py PROGRAM WORKDIR
+    atspi_check.py PROGRAM WORKDIR TOOL_LIST ACCELERATORS
+
+TOOL_LIST is a program that prints the catalog's tools (command, tab, window title);
+ACCELERATORS the main window's accelerator table (resources/accelerators.tsv).
 
 Run inside dbus-run-session on an X display. Starts PROGRAM with the accessibility bus on,
 opens every tool form and both report windows with the keys a user would press, reads each
@@ -192,8 +195,28 @@ def gone(app, window_title):
              lambda: None if any(w.name == window_title for w in windows(app)) else True)
 
 
+def tool_keys(tool_list, accelerators):
+    """The key that opens each tool of the catalog, with the tool's window title."""
+    keys = {}
+    with open(accelerators, encoding="utf-8") as table:
+        for line in table:
+            if line.startswith("#") or not line.strip():
+                continue
+            modifier, letter, command = line.rstrip("\n").split("\t")
+            keys[command] = f"{modifier.lower()}+{letter.lower()}"
+    listed = subprocess.run([tool_list], check=True, capture_output=True, text=True).stdout
+    tools = []
+    for line in listed.splitlines():
+        command, title = line.split("\t")
+        if command not in keys:
+            fault(title, f"no key opens the tool (command {command})")
+            continue
+        tools.append((keys[command], title))
+    return tools
+
+
 def main():
-    program, workdir = sys.argv[1], sys.argv[2]
+    program, workdir, tool_list, accelerators = sys.argv[1:5]
     os.makedirs(workdir, exist_ok=True)
     environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
     process = subprocess.Popen([program], cwd=workdir, env=environment)
@@ -205,11 +228,8 @@ def main():
         main_window = window_named(app, MAIN_TITLE)
         check_window(main_window)
 
-        tools = [("ctrl+o", "Mortgage"), ("ctrl+r", "Refinance Analysis"),
-                 ("ctrl+a", "Accelerated Mortgage Payment Analysis"), ("ctrl+l", "Loan Calculator"),
-                 ("ctrl+n", "Inflation Calculator"), ("ctrl+x", "Taxes, Inflation and Your Investment"),
-                 ("ctrl+t", "Trade-Off Analysis"), ("ctrl+e", "Calculate Effective Yearly Rate"),
-                 ("ctrl+d", "Credit Card Debt"), ("alt+b", "About the Tarrow Financial Tool Set")]
+        tools = tool_keys(tool_list, accelerators)
+        tools.append(("alt+b", "About the Tarrow Financial Tool Set"))
         for key, title in tools:
             press_keys(MAIN_TITLE, key)
             form = window_named(app, title)

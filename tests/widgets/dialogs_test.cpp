@@ -60,19 +60,6 @@ const DialogTable kOtherDialogs[] = {
      {{Kind::Button, {RefinanceResultsForm::kOk, RefinanceResultsForm::kPrint}}}},
 };
 
-// The window titles of the tools' dialogs.
-const std::map<std::string, std::string> kToolTitles = {
-    {"mortgage", "Mortgage"},
-    {"refinance", "Refinance Analysis"},
-    {"mortgagec", "Loan Calculator"},
-    {"accel", "Accelerated Mortgage Payment Analysis"},
-    {"inflate", "Inflation Calculator"},
-    {"taxinf", "Taxes, Inflation and Your Investment"},
-    {"effective", "Calculate Effective Yearly Rate"},
-    {"ccard", "Credit Card Debt"},
-    {"trade", "Trade-Off Analysis"},
-};
-
 // Every dialog resource with its numbered controls: the tools' from the catalog.
 std::vector<DialogTable> AllDialogs()
 {
@@ -82,8 +69,7 @@ std::vector<DialogTable> AllDialogs()
     };
     for (const ToolDescription* tool : ToolCatalog()) {
         const ToolControls& controls = tool->controls;
-        DialogTable table{
-            tool->resource.data(), kToolTitles.at(std::string(tool->resource)).c_str(), {}};
+        DialogTable table{tool->resource.data(), tool->title.data(), {}};
         const std::pair<Kind, std::span<const int>> kinds[] = {{Kind::Input, controls.inputs},
                                                                {Kind::Result, controls.results},
                                                                {Kind::Check, controls.checks},
@@ -318,12 +304,3 @@ TEST_F(RefinanceWindows, ResultsWindowShowsTenBandedColumnsSizedFromItsWidth)
 
 } // namespace
 } // namespace tw
-
-int main(int argc, char** argv)
-{
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -12,6 +12,7 @@ namespace tw {
 
 const ToolDescription CreditCardForm::kTool = {
     .resource = "ccard",
+    .title = "Credit Card Debt",
     .command = commands::kCreditCard,
     .mark = ToolMark::CreditCard,
     .slotRule = SlotRule::Borrowed,

@@ -14,6 +14,7 @@ namespace tw {
 
 const ToolDescription EffectiveForm::kTool = {
     .resource = "effective",
+    .title = "Calculate Effective Yearly Rate",
     .command = commands::kEffectiveRate,
     .mark = ToolMark::Effective,
     .slotRule = SlotRule::AfterGuard,

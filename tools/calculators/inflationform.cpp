@@ -11,6 +11,7 @@ namespace tw {
 
 const ToolDescription InflationForm::kTool = {
     .resource = "inflate",
+    .title = "Inflation Calculator",
     .command = commands::kInflation,
     .mark = ToolMark::Inflation,
     .slotRule = SlotRule::AfterGuard,

@@ -13,6 +13,7 @@ namespace tw {
 
 const ToolDescription TaxesForm::kTool = {
     .resource = "taxinf",
+    .title = "Taxes, Inflation and Your Investment",
     .command = commands::kTaxes,
     .mark = ToolMark::Taxes,
     .slotRule = SlotRule::AfterGuard,

@@ -12,6 +12,7 @@ namespace tw {
 
 const ToolDescription TradeForm::kTool = {
     .resource = "trade",
+    .title = "Trade-Off Analysis",
     .command = commands::kTradeOff,
     .mark = ToolMark::Trade,
     .slotRule = SlotRule::AfterGuard,

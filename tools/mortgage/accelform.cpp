@@ -11,6 +11,7 @@ namespace tw {
 
 const ToolDescription AccelForm::kTool = {
     .resource = "accel",
+    .title = "Accelerated Mortgage Payment Analysis",
     .command = commands::kAccelerated,
     .mark = ToolMark::Accelerated,
     .slotRule = SlotRule::AfterGuard,

@@ -11,6 +11,7 @@ namespace tw {
 
 const ToolDescription LoanForm::kTool = {
     .resource = "mortgagec",
+    .title = "Loan Calculator",
     .command = commands::kLoan,
     .mark = ToolMark::Loan,
     .ok = kOk,

@@ -17,6 +17,7 @@ namespace tw {
 
 const ToolDescription MortgageForm::kTool = {
     .resource = "mortgage",
+    .title = "Mortgage",
     .command = commands::kMortgage,
     .mark = ToolMark::Mortgage,
     .slotRule = SlotRule::BeforeGuard,

@@ -15,6 +15,7 @@ namespace tw {
 
 const ToolDescription RefinanceForm::kTool = {
     .resource = "refinance",
+    .title = "Refinance Analysis",
     .command = commands::kRefinance,
     .mark = ToolMark::Refinance,
     .slotRule = SlotRule::AfterGuard,

@@ -1,3 +1,4 @@
+#include "tests/support/tempdirectory.h"
 #include "tools/textfile.h"
 
 #include "tools/tests/filesizelimit.h"
@@ -20,16 +21,6 @@ namespace fs = std::filesystem;
 class TextFileTest : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        directory_ = fs::temp_directory_path() /
-                     ("twtools-textfile-" + std::to_string(::getpid()) + "-" +
-                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(directory_);
-        fs::create_directories(directory_);
-    }
-    void TearDown() override { fs::remove_all(directory_); }
-
     std::string path(const char* name) const { return (directory_ / name).string(); }
 
     static std::string contents(const fs::path& path)
@@ -47,7 +38,8 @@ class TextFileTest : public ::testing::Test
             std::distance(fs::directory_iterator(directory_), fs::directory_iterator()));
     }
 
-    fs::path directory_;
+    TempDirectory scratch_;
+    fs::path directory_{scratch_.path()};
 };
 
 TEST_F(TextFileTest, WritesTheContentByteForByteOverAnOlderLongerFile)

@@ -1,7 +1,9 @@
 // What every tool form does with its window, its open mark and the main window: the guard
 // finds an open form by its mark, OK gives the mark back and closes, and a tool window that
 // moves or closes has the main window repaint its frame.
-#include "platform/testing/textwindow.h"
+#include "tests/support/recordingplatform.h"
+#include "tests/support/tempdirectory.h"
+#include "tests/support/textwindow.h"
 #include "tools/calculators/inflationform.h"
 #include "tools/calculators/tradeform.h"
 #include "tools/mortgage/loanform.h"
@@ -41,66 +43,10 @@ class RecordingWindow : public TextWindow
     Log& log_;
 };
 
-struct Box
-{
-    Window* owner;
-    std::string text;
-    std::string title;
-    MessageIcon icon;
-    bool systemModal;
-};
-
-class RecordingPlatform : public Platform
-{
-  public:
-    explicit RecordingPlatform(Log& log) : log_(log) {}
-
-    std::vector<Box> boxes;
-    Window* helpOwner = nullptr;
-
-    MessageAnswer message(Window* owner, std::string_view text, std::string_view title,
-                          MessageIcon icon, MessageButtons, bool systemModal) override
-    {
-        log_.push_back("message " + std::string(title));
-        boxes.push_back({owner, std::string(text), std::string(title), icon, systemModal});
-        return MessageAnswer::Ok;
-    }
-    int runModal(Form&, Window*) override { return -1; }
-    void post(const Window&, std::function<void()>) override {}
-    bool startProgram(std::string_view) override { return false; }
-    bool openAddress(std::string_view) override { return false; }
-    void help(HelpRequest request, int context, Window* owner) override
-    {
-        if (request == HelpRequest::Context)
-            log_.push_back("help " + std::to_string(context));
-        helpOwner = owner;
-    }
-    void repaintMainFrame() override { log_.push_back("repaint"); }
-
-  private:
-    Log& log_;
-};
-
 // Forms write their files (psched.tmp, tradeinf.dat) into the working directory.
 class ToolForms : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        previous_ = fs::current_path();
-        directory_ = fs::temp_directory_path() /
-                     ("twtools-forms-" + std::to_string(::getpid()) + "-" +
-                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(directory_);
-        fs::create_directories(directory_);
-        fs::current_path(directory_);
-    }
-    void TearDown() override
-    {
-        fs::current_path(previous_);
-        fs::remove_all(directory_);
-    }
-
     int openMarks() const
     {
         int count = 0;
@@ -115,8 +61,8 @@ class ToolForms : public ::testing::Test
     OpenMarks marks;
     ToolContext context{platform, records, marks};
     RecordingWindow window{log};
-    fs::path previous_;
-    fs::path directory_;
+    TempDirectory directory_;
+    WorkingDirectory inside_{directory_.path()};
 };
 
 TEST_F(ToolForms, OpeningSetsTheMarkOnTheWindowAndOkGivesItBackThenClosesAndRepaints)

@@ -1,5 +1,6 @@
 #include "platform/qt/helpwindow.h"
 #include "platform/qt/qtplatform.h"
+#include "tests/support/tempdirectory.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -33,25 +34,12 @@ constexpr char kHelpText[] = "@contents Tool Set Help\n"
 class Help : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "twhelpXXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        directory = pattern;
-        saved = fs::current_path();
-        fs::current_path(directory);
-        std::ofstream("twtools.hlp") << kHelpText;
-    }
-    void TearDown() override
-    {
-        fs::current_path(saved);
-        fs::remove_all(directory);
-    }
+    void SetUp() override { std::ofstream("twtools.hlp") << kHelpText; }
 
     std::string page() const { return platform.helpWindow()->pageText().toStdString(); }
 
-    fs::path directory;
-    fs::path saved;
+    TempDirectory directory;
+    WorkingDirectory inside{directory.path()};
     QtPlatform platform{false};
 };
 

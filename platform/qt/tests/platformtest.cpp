@@ -2,6 +2,7 @@
 #include "platform/qt/qtdialogwindow.h"
 #include "platform/qt/qtplatform.h"
 #include "platform/qt/tests/recordingform.h"
+#include "tests/support/tempdirectory.h"
 #include "ui_listform.h"
 #include "ui_testform.h"
 
@@ -363,20 +364,15 @@ class ProgramStart : public Desktop
     void SetUp() override
     {
         Desktop::SetUp();
-        std::string pattern = (fs::temp_directory_path() / "twstartXXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        directory = pattern;
+        ASSERT_TRUE(scratch.valid());
         const char* path = std::getenv("PATH");
         savedPath = path ? path : "";
         ::setenv("PATH", directory.c_str(), 1);
     }
-    void TearDown() override
-    {
-        ::setenv("PATH", savedPath.c_str(), 1);
-        fs::remove_all(directory);
-    }
+    void TearDown() override { ::setenv("PATH", savedPath.c_str(), 1); }
 
-    fs::path directory;
+    TempDirectory scratch;
+    fs::path directory{scratch.path()};
     std::string savedPath;
 };
 

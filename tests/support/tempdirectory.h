@@ -8,13 +8,13 @@
 
 namespace tw {
 
-// A fresh directory for one test, removed with everything in it at the end.
+// A fresh scratch directory for one test, removed with everything in it at the end.
 class TempDirectory
 {
   public:
     TempDirectory()
     {
-        std::string name = (std::filesystem::temp_directory_path() / "twprint-XXXXXX").string();
+        std::string name = (std::filesystem::temp_directory_path() / "tw-XXXXXX").string();
         if (::mkdtemp(name.data()) != nullptr)
             path_ = name;
     }
@@ -45,6 +45,27 @@ class TempDirectory
 
   private:
     std::string path_;
+};
+
+// Makes a directory the working directory for as long as it lives, then returns to the one
+// before; for the forms and hosts that read and write their files there.
+class WorkingDirectory
+{
+  public:
+    explicit WorkingDirectory(const std::string& path) : previous_(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(path);
+    }
+    ~WorkingDirectory()
+    {
+        std::error_code ignored;
+        std::filesystem::current_path(previous_, ignored);
+    }
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+
+  private:
+    std::filesystem::path previous_;
 };
 
 } // namespace tw
