@@ -141,8 +141,10 @@ for p in "${programs[@]}"; do
     done
 done
 
-# The installed twtools runs a script and finds the graph programs beside it, not on the PATH.
+# The installed twtools runs a script and finds the graph programs and the Rule 72T program
+# beside it, not on the PATH.
 cat >"$work/graphs.twt" <<'EOF'
+command 945
 command 882
 set 104 40
 set 105 200000
@@ -179,6 +181,7 @@ code=$?
 [ $code -eq 0 ] || fail "twtools script: exit code $code: $(cat "$work/graphs.err")"
 expect_start "$work/graphs.out" "twref.exe ref.tmp" twref
 expect_start "$work/graphs.out" "twtplot.exe trade.tmp" twtplot
+expect_start "$work/graphs.out" "twrule11.exe" twrule11
 for f in ref.tmp trade.tmp; do
     [ -f "$work/shell/$f" ] || fail "the script wrote no $f in the current directory"
 done
@@ -190,6 +193,17 @@ for p in twref twtplot; do
         >/dev/null 2>"$work/$p.err") || fail "$p --output: $(cat "$work/$p.err")"
     [ -s "$work/shell/$p.png" ] || fail "$p drew no picture of $file"
 done
+
+# The Rule 72T program's report, without a display: the IRS's worked example.
+if has_program twrule11; then
+    out=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 "$bin/twrule11" --balance 400000 --born 1975-03 \
+        --start 2025-01 --rate 4 2>"$work/twrule11.err")
+    code=$?
+    [ $code -eq 0 ] || fail "twrule11 report: exit code $code: $(cat "$work/twrule11.err")"
+    for amount in 11,049.72 21,101.63 22,030.33; do
+        [[ "$out" == *"$amount"* ]] || fail "twrule11 report lacks $amount"
+    done
+fi
 
 # --xdg-data: the files go into the data folder, made when missing, and not into the current
 # directory; the script is still read from where the shell is.
