@@ -18,6 +18,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 MAIN_TITLE = "Tarrow Financial Tool Set"
 NAMED_ROLES = {
@@ -48,7 +49,10 @@ def fault(window, text):
 def wait_for(what, find):
     end = time.monotonic() + TIMEOUT
     while time.monotonic() < end:
-        found = find()
+        try:
+            found = find()
+        except GLib.GError:  # the tree changed under the look: look again
+            found = None
         if found is not None:
             return found
         time.sleep(0.05)
@@ -63,8 +67,15 @@ def children(node):
 
 
 def windows(app):
-    return [w for w in children(app) if w is not None and w.getRole() in WINDOW_ROLES
-            and w.getState().contains(pyatspi.STATE_SHOWING)]
+    shown = []
+    for window in children(app):
+        try:
+            if (window is not None and window.getRole() in WINDOW_ROLES
+                    and window.getState().contains(pyatspi.STATE_SHOWING)):
+                shown.append(window)
+        except GLib.GError:  # a window that went away while it was read
+            continue
+    return shown
 
 
 def window_named(app, title, having=None):
