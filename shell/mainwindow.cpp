@@ -318,19 +318,21 @@ void MainWindow::createToolbar()
     }
 }
 
-QSize ClientSizeFor(QSize outer, QMargins frame, int neededHeight)
+QSize ClientSizeFor(QSize outer, QMargins frame, QSize needed)
 {
-    return {std::max(outer.width() - frame.left() - frame.right(), 1),
-            std::max(outer.height() - frame.top() - frame.bottom(), neededHeight)};
+    return {std::max({outer.width() - frame.left() - frame.right(), needed.width(), 1}),
+            std::max(outer.height() - frame.top() - frame.bottom(), needed.height())};
 }
 
 void MainWindow::placeWindow()
 {
     // The outer size is fixed; the client part is what the frame leaves of it, but never less
-    // than the menu bar and toolbar need.
+    // than the menu bar and toolbar need: in a large desktop font the window grows just
+    // enough that every menu title and button shows.
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     placedFrame_ = frame;
-    const int needed = menuBar()->sizeHint().height() + toolbar_->sizeHint().height() + 8;
+    const QSize needed(std::max(menuBar()->sizeHint().width(), toolbar_->sizeHint().width()),
+                       menuBar()->sizeHint().height() + toolbar_->sizeHint().height() + 8);
     setFixedSize(ClientSizeFor(QSize(kOuterWidth, kOuterHeight), frame, needed));
     move(kLeft, kTop);
 }

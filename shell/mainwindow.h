@@ -51,8 +51,9 @@ class MainWindow final : public QMainWindow
 };
 
 // The client size that gives a window the outer size with the frame around it, but never a
-// client area lower than neededHeight.
-QSize ClientSizeFor(QSize outer, QMargins frame, int neededHeight);
+// client area narrower or lower than needed (what the menu bar and the toolbar take in the
+// desktop's font).
+QSize ClientSizeFor(QSize outer, QMargins frame, QSize needed);
 
 // The toolbar image strip: image index of icons/toolbar.svg as an icon, sharp at every scale.
 QIcon ToolbarImage(int index);

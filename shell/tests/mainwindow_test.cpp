@@ -241,17 +241,45 @@ TEST(ClientSize, LeavesTheOuterSizeOnceTheFrameIsKnown)
     {
         const char* what;
         QMargins frame;
-        int needed;
+        QSize needed;
         QSize client;
     } cases[] = {
-        {"no frame yet", {}, 50, {350, 90}},
-        {"a window manager's frame", {1, 20, 1, 1}, 50, {348, 69}},
-        {"a frame taller than leaves room for menu and toolbar", {4, 40, 4, 4}, 60, {342, 60}},
+        {"no frame yet", {}, {300, 50}, {350, 90}},
+        {"a window manager's frame", {1, 20, 1, 1}, {300, 50}, {348, 69}},
+        {"a frame taller than leaves room for menu and toolbar",
+         {4, 40, 4, 4},
+         {300, 60},
+         {342, 60}},
+        {"menu titles wider than the window in a large font", {1, 20, 1, 1}, {410, 50}, {410, 69}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(ClientSizeFor(QSize(350, 90), c.frame, c.needed), c.client);
     }
+}
+
+TEST(MainWindowFont, GrowsJustEnoughThatEveryMenuTitleShowsInALargeFont)
+{
+    const QFont usual = QApplication::font();
+    for (const int points : {9, 14, 20}) {
+        SCOPED_TRACE(points);
+        QFont font = usual;
+        font.setPointSize(points);
+        QApplication::setFont(font);
+        Events events;
+        MainWindow window(events);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        const QMenuBar& bar = *window.menuBar();
+        const QList<QAction*> menus = bar.actions();
+        ASSERT_FALSE(menus.isEmpty());
+        EXPECT_LE(bar.actionGeometry(menus.back()).right(), bar.width()) << "the last menu title";
+        if (points == 9)
+            EXPECT_EQ(window.frameGeometry().width(), 350);
+        else
+            EXPECT_GE(window.frameGeometry().width(), 350);
+    }
+    QApplication::setFont(usual);
 }
 
 TEST_F(MainWindowTest, ItsOuterRectangleIsTheFixedOne)
