@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -59,7 +60,7 @@ ReportListView::ReportListView(QWidget* parent, const ListColours& colours,
     setIndentation(0);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -83,6 +84,86 @@ ReportListView::ReportListView(QWidget* parent, const ListColours& colours,
         const std::unique_ptr<QMenu> menu(createMenu());
         menu->exec(viewport()->mapToGlobal(at));
     });
+    freezeFirstColumn();
+}
+
+// A second view over the same rows, selection and delegate that shows the first column only,
+// laid over the first column's place; it scrolls up and down with the list and never sideways.
+// The list's own column widths stay as the form gave them.
+void ReportListView::freezeFirstColumn()
+{
+    frozen_ = new QTreeView(this);
+    frozen_->setObjectName(QStringLiteral("frozenColumn"));
+    frozen_->setModel(model());
+    frozen_->setSelectionModel(selectionModel());
+    frozen_->setItemDelegate(itemDelegate());
+    frozen_->setRootIsDecorated(false);
+    frozen_->setItemsExpandable(false);
+    frozen_->setIndentation(0);
+    frozen_->setUniformRowHeights(true);
+    frozen_->setAllColumnsShowFocus(true);
+    frozen_->setSelectionMode(selectionMode());
+    frozen_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    frozen_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    frozen_->setFocusPolicy(Qt::NoFocus);
+    frozen_->setFrameStyle(QFrame::NoFrame);
+    frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    frozen_->setContextMenuPolicy(Qt::NoContextMenu);
+    // Screen readers read the list itself; this copy of its first column is only drawn.
+    frozen_->setAccessibleName(QStringLiteral("Row labels"));
+    QHeaderView& titles = *frozen_->header();
+    titles.setStretchLastSection(false);
+    titles.setSectionsMovable(false);
+    titles.setSectionResizeMode(QHeaderView::Fixed);
+    titles.setDefaultAlignment(header()->defaultAlignment());
+    for (int column = 1; column < model()->columnCount(); ++column)
+        frozen_->setColumnHidden(column, true);
+
+    connect(header(), &QHeaderView::sectionResized, this, [this](int section, int, int size) {
+        if (section == 0) {
+            frozen_->header()->resizeSection(0, size);
+            placeFrozenColumn();
+        }
+    });
+    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, frozen_->verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    connect(frozen_->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    frozen_->header()->resizeSection(0, header()->sectionSize(0));
+    placeFrozenColumn();
+}
+
+void ReportListView::placeFrozenColumn()
+{
+    if (frozen_ == nullptr)
+        return;
+    // Only once the list scrolls sideways does the first column need holding in place.
+    frozen_->setVisible(horizontalScrollBar()->value() > 0);
+    frozen_->setGeometry(frameWidth(), frameWidth(), header()->sectionSize(0),
+                         viewport()->height() + header()->height());
+}
+
+void ReportListView::resizeEvent(QResizeEvent* event)
+{
+    QTreeView::resizeEvent(event);
+    placeFrozenColumn();
+}
+
+void ReportListView::scrollContentsBy(int dx, int dy)
+{
+    QTreeView::scrollContentsBy(dx, dy);
+    placeFrozenColumn();
+}
+
+void ReportListView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        copyRows();
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
 }
 
 void ReportListView::addRow(const std::vector<std::string>& cells)
@@ -142,7 +223,9 @@ void ReportListView::copyRows()
     std::vector<int> rows;
     for (const QModelIndex& index : selectionModel()->selectedRows())
         rows.push_back(index.row());
-    if (rows.empty()) {
+    // One row is selected as soon as the list is clicked: copying it alone is rarely meant.
+    if (rows.size() <= 1) {
+        rows.clear();
         for (int row = 0; row < rowsModel.rowCount(); ++row)
             rows.push_back(row);
     }

@@ -16,8 +16,10 @@ namespace tw {
 // widths (widened where the font or a row needs more), titles cut by the user's dragging
 // shown whole in a tooltip, and a context menu (right mouse button or the Menu key) with
 // "Print Preview…" and "Save as PDF…" of the window's printout, "Copy" of the selected rows
-// (all of them when none is selected) as tab-separated text and an HTML table, and
-// "Export CSV…" of every row.
+// (all of them when one or none is selected) as tab-separated text and an HTML table, and
+// "Export CSV…" of every row. Ctrl+A selects every row and Ctrl+C copies as the menu does.
+// The tables are wider than their windows on purpose; the first column, which says which row
+// is which (the age, the O/R label), stays in view while the others scroll sideways.
 class ReportListView final : public QTreeView
 {
     Q_OBJECT
@@ -44,13 +46,19 @@ class ReportListView final : public QTreeView
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
   private:
+    void freezeFirstColumn();
+    void placeFrozenColumn();
     void widenColumns(const QStringList& cells);
     void copyRows();
     void exportCsv();
 
     Requests requests_;
+    QTreeView* frozen_ = nullptr; // the first column again, drawn over the scrolling one
 };
 
 } // namespace tw

@@ -11,8 +11,10 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -129,13 +131,53 @@ TEST_F(ListMenu, CopyPutsTheSelectedRowsOrAllOfThemAsTabTextAndAnHtmlTable)
     EXPECT_TRUE(html.contains(QStringLiteral("<td>1788.39</td>"))) << html.toStdString();
     EXPECT_TRUE(html.contains(QStringLiteral("x&lt;y"))) << html.toStdString();
 
+    // One row selected, as a click leaves it, copies them all as well; two copy those two.
+    const std::string all = data->text().toStdString();
     list()->selectionModel()->select(list()->model()->index(1, 0),
                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
     choose(QStringLiteral("Copy"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), all);
+    list()->selectionModel()->select(list()->model()->index(2, 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    choose(QStringLiteral("Copy"));
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
-              "Age\tPrincipal\tNote\n36\t1908.16\ta, \"quoted\" one\n");
+              "Age\tPrincipal\tNote\n36\t1908.16\ta, \"quoted\" one\n37\t2035.95\tx<y\n");
     EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->html().contains("1788.39"));
     EXPECT_TRUE(asked.isEmpty());
+}
+
+TEST_F(ListMenu, CtrlASelectsEveryRowAndCtrlCCopiesThem)
+{
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(list(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(list()->selectionModel()->selectedRows().size(), 3);
+    QTest::keyClick(list(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
+              "Age\tPrincipal\tNote\n35\t1788.39\tplain\n36\t1908.16\ta, \"quoted\" one\n"
+              "37\t2035.95\tx<y\n");
+}
+
+TEST_F(ListMenu, TheFirstColumnStaysInViewWhileTheOthersScrollSideways)
+{
+    QTreeView& view = *list();
+    view.header()->resizeSection(2, 900); // wider than the list: it scrolls sideways
+    window.resize(500, 300);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const auto* frozen = view.findChild<QTreeView*>(QStringLiteral("frozenColumn"));
+    ASSERT_NE(frozen, nullptr);
+    EXPECT_FALSE(frozen->isVisible()) << "nothing to hold before the list scrolls";
+
+    view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum());
+    ASSERT_GT(view.horizontalScrollBar()->value(), 0);
+    EXPECT_TRUE(frozen->isVisible());
+    EXPECT_EQ(frozen->geometry().left(), view.frameWidth());
+    EXPECT_EQ(frozen->geometry().width(), view.header()->sectionSize(0));
+    EXPECT_EQ(frozen->header()->sectionSize(0), view.header()->sectionSize(0));
+    EXPECT_EQ(view.header()->sectionSize(2), 900) << "the list's own widths stay";
+    // It shows the rows the list shows, scrolled up and down with it.
+    EXPECT_EQ(frozen->model(), view.model());
+    EXPECT_EQ(frozen->verticalScrollBar()->value(), view.verticalScrollBar()->value());
 }
 
 TEST_F(ListMenu, ExportCsvWritesEveryRowToTheChosenFile)

@@ -67,7 +67,7 @@ TEST_F(BandedList, IsAHiddenReportListWithRightAlignedTitlesAndTheGivenWidths)
     EXPECT_EQ(view->parentWidget(), &window);
     EXPECT_EQ(view->geometry(), QRect(10, 10, 400, 210));
     EXPECT_TRUE(view->isHidden());
-    EXPECT_EQ(view->selectionMode(), QAbstractItemView::SingleSelection);
+    EXPECT_EQ(view->selectionMode(), QAbstractItemView::ExtendedSelection);
     EXPECT_EQ(view->selectionBehavior(), QAbstractItemView::SelectRows);
     EXPECT_EQ(view->frameShadow(), QFrame::Sunken);
     EXPECT_TRUE(view->uniformRowHeights());
@@ -98,7 +98,7 @@ TEST_F(BandedList, CreatingItAgainReplacesTheListAndItsRows)
     ASSERT_NE(list(), nullptr);
     EXPECT_EQ(list()->model()->rowCount(), 0);
     EXPECT_EQ(list()->model()->columnCount(), 1);
-    EXPECT_EQ(window.findChildren<QTreeView*>().size(), 1);
+    EXPECT_EQ(window.findChildren<QTreeView*>(Qt::FindDirectChildrenOnly).size(), 1);
     window.addListRow(999, {"nowhere"});
 }
 
