@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of every window of the desktop program as a person sees them: under Xvfb with a
 # window manager, driven by the keyboard, at 1x and 2x, in a light and a dark palette and with
-# a 13-point font. The dark palette and the large font come from the desktop's own settings
+# a 14-point font. The dark palette and the large font come from the desktop's own settings
 # (the qt6ct platform theme), as on a user's machine; the program has no switch for them.
 #
 #   scripts/screenshots.sh [BUILD_DIR [OUT_DIR]]     (defaults: build, screenshots)
@@ -48,8 +48,8 @@ custom_palette=false
 style=Fusion
 
 [Fonts]
-general="DejaVu Sans,13,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"
-fixed="DejaVu Sans Mono,13,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"
+general="DejaVu Sans,14,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"
+fixed="DejaVu Sans Mono,14,-1,5,400,0,0,0,0,0,0,0,0,0,0,1"
 EOF
 
 pause() { sleep "${1:-0.4}"; }
