@@ -67,12 +67,13 @@ TEST_F(MainWindowTest, MenusHoldTheirItemsInOrder)
             items << (item->isSeparator() ? QStringLiteral("-") : item->text());
     }
     EXPECT_EQ(titles, (QStringList{"File", "Tools/Aids", "Tarrow Software", "Help"}));
-    ASSERT_EQ(items.size(), 19);
+    ASSERT_EQ(items.size(), 20);
     EXPECT_EQ(items[0], QStringLiteral("E&xit\tAlt+x"));
     EXPECT_EQ(items[1], QStringLiteral("-"));
     EXPECT_EQ(items[3], QStringLiteral("M&ortgage Calculator\tCtrl+o"));
-    EXPECT_EQ(items[13], QStringLiteral("-"));
-    EXPECT_EQ(items[17], QStringLiteral("Table Of Contents\tF1"));
+    EXPECT_EQ(items[7], QStringLiteral("Loan &Solver\tCtrl+j"));
+    EXPECT_EQ(items[14], QStringLiteral("-"));
+    EXPECT_EQ(items[18], QStringLiteral("Table Of Contents\tF1"));
     for (QAction* menuAction : window.menuBar()->actions())
         for (QAction* item : menuAction->menu()->actions())
             EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
@@ -85,7 +86,8 @@ TEST_F(MainWindowTest, MenuItemsSendTheirCommands)
         for (QAction* item : menuAction->menu()->actions())
             if (!item->isSeparator())
                 item->trigger();
-    expected = {5, 6, 108, 882, 883, 881, 177, 180, 179, 886, 467, 945, 884, 671, 887, 104, 105};
+    expected = {5,   6,   108, 882, 883, 881, 885, 177, 180,
+                179, 886, 467, 945, 884, 671, 887, 104, 105};
     EXPECT_EQ(events.commands, expected);
 }
 
@@ -94,11 +96,12 @@ TEST_F(MainWindowTest, ToolbarButtonsHaveTooltipsImagesAndCommands)
     QToolBar* toolbar = Toolbar();
     ASSERT_NE(toolbar, nullptr);
     const QList<QAction*> actions = toolbar->actions();
-    ASSERT_EQ(actions.size(), 14);
-    EXPECT_TRUE(actions[12]->isSeparator());
+    ASSERT_EQ(actions.size(), 15);
+    EXPECT_TRUE(actions[13]->isSeparator());
     EXPECT_EQ(actions[0]->toolTip(), QStringLiteral("Mortgage Calculator"));
-    EXPECT_EQ(actions[10]->toolTip(), QStringLiteral("Open Window's Calculator"));
-    EXPECT_EQ(actions[13]->toolTip(), QStringLiteral("Help"));
+    EXPECT_EQ(actions[4]->toolTip(), QStringLiteral("Loan Solver"));
+    EXPECT_EQ(actions[11]->toolTip(), QStringLiteral("Open Window's Calculator"));
+    EXPECT_EQ(actions[14]->toolTip(), QStringLiteral("Help"));
     EXPECT_EQ(toolbar->iconSize(), QSize(16, 16));
 
     std::vector<QImage> images;
@@ -119,8 +122,8 @@ TEST_F(MainWindowTest, ToolbarButtonsHaveTooltipsImagesAndCommands)
         images.push_back(image);
         action->trigger();
     }
-    const std::vector<int> expected = {108, 882, 883, 881, 177, 180, 179,
-                                       886, 467, 945, 884, 6,   104};
+    const std::vector<int> expected = {108, 882, 883, 881, 885, 177, 180,
+                                       179, 886, 467, 945, 884, 6,   104};
     EXPECT_EQ(events.commands, expected);
 }
 

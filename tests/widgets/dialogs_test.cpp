@@ -4,6 +4,7 @@
 #include "shell/aboutform.h"
 #include "tests/widgets/dialogdriving.h"
 #include "tools/calculators/effectiveform.h"
+#include "tools/loansolver/loanscheduleform.h"
 #include "tools/mortgage/mortgageform.h"
 #include "tools/mortgage/scheduleform.h"
 #include "tools/refinance/refinanceform.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
@@ -37,7 +39,7 @@ namespace {
 using testing::IdleForm;
 using testing::ShownDialog;
 
-enum class Kind { Input, Result, Button, Radio, Check };
+enum class Kind { Input, Result, Button, Radio, Check, Choice };
 
 struct DialogTable
 {
@@ -58,6 +60,10 @@ const DialogTable kOtherDialogs[] = {
     {"raschedule",
      "Refinance Analysis",
      {{Kind::Button, {RefinanceResultsForm::kOk, RefinanceResultsForm::kPrint}}}},
+    {"loanschedule",
+     "Loan Schedule",
+     {{Kind::Button, {LoanScheduleForm::kOk, LoanScheduleForm::kPrint}},
+      {Kind::Check, {LoanScheduleForm::kYearsOnly}}}},
 };
 
 // The window titles of the tools' dialogs.
@@ -65,6 +71,7 @@ const std::map<std::string, std::string> kToolTitles = {
     {"mortgage", "Mortgage"},
     {"refinance", "Refinance Analysis"},
     {"mortgagec", "Loan Calculator"},
+    {"loansolver", "Loan Solver"},
     {"accel", "Accelerated Mortgage Payment Analysis"},
     {"inflate", "Inflation Calculator"},
     {"taxinf", "Taxes, Inflation and Your Investment"},
@@ -84,11 +91,10 @@ std::vector<DialogTable> AllDialogs()
         const ToolControls& controls = tool->controls;
         DialogTable table{
             tool->resource.data(), kToolTitles.at(std::string(tool->resource)).c_str(), {}};
-        const std::pair<Kind, std::span<const int>> kinds[] = {{Kind::Input, controls.inputs},
-                                                               {Kind::Result, controls.results},
-                                                               {Kind::Check, controls.checks},
-                                                               {Kind::Radio, controls.radios},
-                                                               {Kind::Button, controls.buttons}};
+        const std::pair<Kind, std::span<const int>> kinds[] = {
+            {Kind::Input, controls.inputs},   {Kind::Result, controls.results},
+            {Kind::Check, controls.checks},   {Kind::Radio, controls.radios},
+            {Kind::Button, controls.buttons}, {Kind::Choice, controls.choices}};
         for (const auto& [kind, span] : kinds)
             if (!span.empty())
                 table.ids[kind] = ids(span);
@@ -111,6 +117,8 @@ bool IsKind(const QWidget* widget, Kind kind)
         return qobject_cast<const QRadioButton*>(widget) != nullptr;
     case Kind::Check:
         return qobject_cast<const QCheckBox*>(widget) != nullptr;
+    case Kind::Choice:
+        return qobject_cast<const QComboBox*>(widget) != nullptr;
     }
     return false;
 }

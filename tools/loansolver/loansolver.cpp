@@ -15,11 +15,6 @@ constexpr double kWholeSlack = 1e-9;
 // reaches a periodic rate of 1000 (100,000 % a period).
 constexpr double kAprUpperRate = 1000;
 
-std::string Dollars(double value)
-{
-    return FormatMoney(Format("%.2f", value));
-}
-
 double RoundCents(double value)
 {
     return std::round(value * 100) / 100;
@@ -52,13 +47,13 @@ Step SolveCountInto(LoanTerms& terms, double rate, double& exactCount)
     if (terms.balloon < terms.amount && terms.payment <= 0)
         return {"With no payment the balance never falls, so the loan is never paid off."};
     if (terms.balloon < terms.amount && covered <= 0)
-        return {"The payment of " + Dollars(terms.payment) +
+        return {"The payment of " + FormatDollars(terms.payment) +
                 " does not even cover the interest of the first period, which is " +
-                Dollars(firstInterest) + ", so the loan is never paid off."};
+                FormatDollars(firstInterest) + ", so the loan is never paid off."};
     if (terms.balloon > terms.amount && covered >= 0)
         return {"The payments cover the interest, so the balance falls from " +
-                Dollars(terms.amount) + " and never grows to the balloon of " +
-                Dollars(terms.balloon) + "."};
+                FormatDollars(terms.amount) + " and never grows to the balloon of " +
+                FormatDollars(terms.balloon) + "."};
     const std::optional<double> n = SolveCount(AnnuityOf(terms, rate, 0));
     if (!n)
         return {"No number of payments brings the balance to the balloon."};
@@ -77,8 +72,8 @@ Step SolveRateInto(LoanTerms& terms)
     const double count = terms.count;
     const double repaid = terms.payment * count + terms.balloon;
     if (repaid < terms.amount * (1 - kWholeSlack))
-        return {"The payments and the balloon add up to " + Dollars(repaid) +
-                ", less than the amount of " + Dollars(terms.amount) +
+        return {"The payments and the balloon add up to " + FormatDollars(repaid) +
+                ", less than the amount of " + FormatDollars(terms.amount) +
                 ", so no rate of 0 % or more repays it."};
     if (repaid <= terms.amount * (1 + kWholeSlack)) {
         terms.ratePercent = 0;
@@ -122,7 +117,7 @@ Step SolveExtraInto(LoanTerms& terms, double rate)
         }
     }
     if (extra > kMaxLoanAmount)
-        return {"The extra payment would be " + Dollars(extra) + kTooLarge};
+        return {"The extra payment would be " + FormatDollars(extra) + kTooLarge};
     terms.extra = extra;
     return {};
 }
@@ -139,7 +134,7 @@ Step SolveUnknown(LoanTerms& terms, LoanUnknown unknown, double& exactCount)
             return {"With no payment and no balloon nothing is repaid, so nothing can be "
                     "borrowed."};
         if (amount > kMaxLoanAmount)
-            return {"These payments would repay " + Dollars(amount) + kTooLarge};
+            return {"These payments would repay " + FormatDollars(amount) + kTooLarge};
         terms.amount = cents ? RoundCents(amount) : amount;
         return {};
     }
@@ -153,11 +148,11 @@ Step SolveUnknown(LoanTerms& terms, LoanUnknown unknown, double& exactCount)
             payment = 0;
         if (payment < 0)
             return {"The amount grows with its interest to only " +
-                    Dollars(terms.amount * Growth(rate, terms.count)) +
-                    " by the end of the term, less than the balloon of " + Dollars(terms.balloon) +
-                    ", so no payments are needed."};
+                    FormatDollars(terms.amount * Growth(rate, terms.count)) +
+                    " by the end of the term, less than the balloon of " +
+                    FormatDollars(terms.balloon) + ", so no payments are needed."};
         if (payment > kMaxLoanAmount)
-            return {"The payment would be " + Dollars(payment) + kTooLarge};
+            return {"The payment would be " + FormatDollars(payment) + kTooLarge};
         terms.payment = cents ? RoundCents(payment) : payment;
         return {};
     }
@@ -167,11 +162,11 @@ Step SolveUnknown(LoanTerms& terms, LoanUnknown unknown, double& exactCount)
             balloon = 0;
         if (balloon < 0)
             return {"The payments repay the loan before the end of the term and would leave " +
-                    Dollars(-balloon) +
+                    FormatDollars(-balloon) +
                     " overpaid, so there is no balloon: solve for the number of payments "
                     "instead."};
         if (balloon > kMaxLoanAmount)
-            return {"The balloon would be " + Dollars(balloon) + kTooLarge};
+            return {"The balloon would be " + FormatDollars(balloon) + kTooLarge};
         terms.balloon = cents ? RoundCents(balloon) : balloon;
         return {};
     }
@@ -182,6 +177,11 @@ Step SolveUnknown(LoanTerms& terms, LoanUnknown unknown, double& exactCount)
 }
 
 } // namespace
+
+std::string FormatDollars(double value)
+{
+    return FormatMoney(Format("%.2f", value));
+}
 
 int MaxLoanPayments(int paymentsPerYear)
 {
@@ -225,8 +225,8 @@ LoanSolution SolveLoan(const LoanTerms& given, LoanUnknown unknown)
     Annuity cost{net, 0, exactCount, terms.payment, terms.balloon, terms.timing};
     const RateSolution apr = net > 0 ? SolveRate(cost, kAprUpperRate) : RateSolution{};
     if (!apr.rate) {
-        solution.failure = "The fees and points of " + Dollars(terms.amount - net) + " leave " +
-                           Dollars(net) +
+        solution.failure = "The fees and points of " + FormatDollars(terms.amount - net) +
+                           " leave " + FormatDollars(net) +
                            " of the amount borrowed, too little to state the cost of the loan "
                            "as a yearly rate.";
         return solution;

@@ -53,6 +53,9 @@ struct LoanSolution
 // The largest number of payments for a frequency: 100 years of them.
 int MaxLoanPayments(int paymentsPerYear);
 
+// "$1,234.50": two decimals with "$" and thousands commas.
+std::string FormatDollars(double value);
+
 // Solves for the unknown; the other fields of terms are read as given (the unknown's own
 // field is ignored). With rounding to the cent, a solved dollar amount is rounded to the cent
 // (an extra payment up, so that it still pays the loan off in time).
