@@ -122,6 +122,8 @@ std::optional<double> SolveCount(const Annuity& loan)
 RateSolution SolveRate(const Annuity& loan, double upper)
 {
     RateSolution solution;
+    if (!(upper > 0))
+        return solution;
     double lo = 0;
     double hi = upper;
     const Balance atLo = Discounted(loan, lo);
@@ -129,12 +131,12 @@ RateSolution SolveRate(const Annuity& loan, double upper)
     // Payments that add up to the amount, give or take the last bits of the sum, are a rate
     // of 0.
     const double scale = loan.amount + loan.payment * loan.count + loan.balloon;
-    if (std::fabs(atLo.value) <= kRelativeTolerance * scale) {
+    if (std::isfinite(atLo.value) && std::fabs(atLo.value) <= kRelativeTolerance * scale) {
         solution.rate = 0.0;
         return solution;
     }
     // A root needs h(0) > 0 and h(upper) ≤ 0; NaN fails both tests.
-    if (!(atLo.value > 0) || !(upper > 0))
+    if (!(atLo.value > 0))
         return solution;
     const Balance atHi = Discounted(loan, hi);
     solution.iterations = 2;

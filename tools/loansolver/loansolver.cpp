@@ -3,6 +3,7 @@
 #include "finance/format.h"
 #include "finance/money.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tw {
@@ -57,7 +58,8 @@ Step SolveCountInto(LoanTerms& terms, double rate, double& exactCount)
     const std::optional<double> n = SolveCount(AnnuityOf(terms, rate, 0));
     if (!n)
         return {"No number of payments brings the balance to the balloon."};
-    const double whole = std::ceil(*n - kWholeSlack);
+    // At least one payment, however little of one the balance needs.
+    const double whole = std::max(1.0, std::ceil(*n - kWholeSlack));
     const int most = MaxLoanPayments(terms.paymentsPerYear);
     if (whole > most)
         return {"Paying the loan off takes " + Format("%.0f", whole) +

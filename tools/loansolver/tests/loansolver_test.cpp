@@ -224,6 +224,9 @@ TEST(LoanSolver, HandlesExtraPaymentsBalloonsAndPaymentsInAdvance)
     free.balloon = 2400;
     EXPECT_DOUBLE_EQ(SolveLoan(free, LoanUnknown::Payment).terms.payment, 800);
 
+    // A payment far above the amount is still one whole payment, not none.
+    EXPECT_EQ(SolveLoan(Monthly(100, 0, 0, 1e9), LoanUnknown::Count).terms.count, 1);
+
     // One payment in advance repays the amount at once: no interest at all.
     LoanTerms once = Monthly(5000, 9, 1, 0);
     once.timing = PaymentTiming::Beginning;
