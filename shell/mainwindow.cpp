@@ -12,6 +12,7 @@
 #include <QIconEngine>
 #include <QImageReader>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -329,11 +330,14 @@ QSize ClientSizeFor(QSize outer, QMargins frame, int neededHeight)
 void MainWindow::placeWindow()
 {
     // The outer size is fixed; the client part is what the frame leaves of it, but never less
-    // than the menu bar and toolbar need.
+    // than the menu bar and toolbar need: every toolbar button stays in view, none is folded
+    // away behind the toolbar's extension arrow.
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     placedFrame_ = frame;
     const int needed = menuBar()->sizeHint().height() + toolbar_->sizeHint().height() + 8;
-    setFixedSize(ClientSizeFor(QSize(kOuterWidth, kOuterHeight), frame, needed));
+    QSize client = ClientSizeFor(QSize(kOuterWidth, kOuterHeight), frame, needed);
+    client.setWidth(std::max(client.width(), layout()->sizeHint().width()));
+    setFixedSize(client);
     move(kLeft, kTop);
 }
 

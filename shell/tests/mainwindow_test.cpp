@@ -50,7 +50,12 @@ TEST_F(MainWindowTest, IsASmallFixedWindowWithTheProgramsTitle)
 {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Tarrow Financial Tool Set"));
     EXPECT_EQ(window.frameGeometry().topLeft(), QPoint(100, 100));
-    EXPECT_EQ(window.frameGeometry().width(), 350);
+    // 350 pixels, or what the toolbar needs when that is more: no button is folded away
+    // behind the toolbar's extension arrow.
+    EXPECT_GE(window.frameGeometry().width(), 350);
+    for (QAction* action : Toolbar()->actions())
+        EXPECT_TRUE(action->isSeparator() || Toolbar()->widgetForAction(action)->isVisible())
+            << action->toolTip().toStdString();
     EXPECT_GE(window.frameGeometry().height(), 90);
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
     EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -261,7 +266,9 @@ TEST_F(MainWindowTest, ItsOuterRectangleIsTheFixedOne)
 {
     // The offscreen platform draws no frame, so client and outer size are the same here; under
     // a window manager the client area is set again once its frame is known.
-    EXPECT_EQ(window.frameGeometry(), QRect(100, 100, 350, 90));
+    EXPECT_EQ(window.frameGeometry().topLeft(), QPoint(100, 100));
+    EXPECT_EQ(window.frameGeometry().height(), 90);
+    EXPECT_GE(window.frameGeometry().width(), 350); // wider only for the toolbar's buttons
 }
 
 } // namespace
