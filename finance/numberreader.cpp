@@ -83,13 +83,17 @@ std::string DecimalPrefix(std::string_view text)
 
 float ReadFloat(std::string_view text)
 {
-    const std::string number = DecimalPrefix(text);
-    if (number.empty())
-        return 0.0F;
     // strtod converts any length of digits and any exponent correctly rounded; out of range
     // it gives ±HUGE_VAL (infinity) or a denormal/zero, which is the answer wanted here.
-    const double value = strtod_l(number.c_str(), nullptr, CLocale());
-    return static_cast<float>(value);
+    return static_cast<float>(ReadDouble(text).value_or(0.0));
+}
+
+std::optional<double> ReadDouble(std::string_view text)
+{
+    const std::string number = DecimalPrefix(text);
+    if (number.empty())
+        return std::nullopt;
+    return strtod_l(number.c_str(), nullptr, CLocale());
 }
 
 int ReadInt(std::string_view text)

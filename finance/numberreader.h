@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string_view>
 
 namespace tw {
@@ -10,6 +11,10 @@ namespace tw {
 // The decimal prefix is converted to double exactly as strtod would, then to float; out of
 // range values become ±infinity or 0, as the standard conversion gives them.
 float ReadFloat(std::string_view text);
+
+// The same decimal prefix in double precision; nothing when the text holds no number at its
+// start (empty, blanks only, "abc", "."), so that a form can tell "0" from no number at all.
+std::optional<double> ReadDouble(std::string_view text);
 
 // The same for integers: no decimal point or exponent ("2.5" reads as 2). Values beyond the
 // int range saturate at its ends.

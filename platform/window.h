@@ -33,7 +33,8 @@ struct ListColumn
 };
 
 // A dialog on screen, as its form sees it. Controls are addressed by their numeric ids;
-// an id the dialog does not have reads as empty and ignores what is done to it.
+// an id the dialog does not have reads as empty and ignores what is done to it. The text of a
+// choice list is its chosen item, and setting its text chooses an item (platform/choicelist.h).
 class Window
 {
   public:
@@ -43,6 +44,9 @@ class Window
     virtual std::string text(int id, int maxChars) const = 0;
     virtual void setText(int id, std::string_view text) = 0;
     virtual void setEnabled(int id, bool enabled) = 0;
+    // A field that is read-only shows a result the user cannot type over. Hosts without such
+    // fields ignore it.
+    virtual void setReadOnly(int /*id*/, bool /*readOnly*/) {}
     // Check boxes and radio buttons. Checking a radio button clears the others of its group.
     virtual bool isChecked(int id) const = 0;
     virtual void setChecked(int id, bool checked) = 0;

@@ -1,6 +1,7 @@
 #include "print/pagefiles.h"
 
 #include "finance/format.h"
+#include "print/textpages.h"
 #include "tools/textfile.h"
 
 #include <cstdio>
@@ -62,11 +63,15 @@ std::string JoinPath(const std::string& directory, std::string_view name)
 
 std::string_view PrintInputFile(PrintoutKind kind)
 {
+    if (kind == PrintoutKind::LoanSchedule)
+        return "loansched.tmp";
     return kind == PrintoutKind::Refinance ? "refprt.tmp" : "psched.tmp";
 }
 
 std::string_view PrintInputMissingMessage(PrintoutKind kind)
 {
+    if (kind == PrintoutKind::LoanSchedule)
+        return "Cannot open temporary print file - loansched.tmp";
     return kind == PrintoutKind::Refinance ? "Cannot open temporary print file - refprt.tmp"
                                            : "Cannot open temporary print file - psched.tmp";
 }
@@ -105,13 +110,19 @@ std::string PageFileName(int page, const std::string& directory)
 PageFilesResult WritePageFiles(PrintoutKind kind, const std::string& directory)
 {
     PageFilesResult result;
-    const std::optional<PrintTable> table =
-        ReadPrintTable(JoinPath(directory, PrintInputFile(kind)));
-    if (!table) {
+    const std::string input = JoinPath(directory, PrintInputFile(kind));
+    std::optional<std::vector<std::string>> pageTexts;
+    if (IsTextPrintout(kind)) {
+        if (const std::optional<std::string> text = ReadFileText(input))
+            pageTexts = TextPageFileTexts(*text, RowsPerPageFile(kind));
+    } else if (const std::optional<PrintTable> table = ReadPrintTable(input)) {
+        pageTexts = PageFileTexts(*table, kind);
+    }
+    if (!pageTexts) {
         result.status = PageFilesStatus::InputMissing;
         return result;
     }
-    const std::vector<std::string> texts = PageFileTexts(*table, kind);
+    const std::vector<std::string>& texts = *pageTexts;
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const int page = static_cast<int>(i) + 1;
         if (!TextFile::replace(PageFileName(page, directory), texts[i])) {

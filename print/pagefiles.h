@@ -23,12 +23,12 @@ struct PageFilesResult
 inline constexpr std::string_view kPrintFileErrorTitle = "FILE OPEN ERROR";
 inline constexpr std::string_view kPageFileFailedMessage = "Cannot temporary print file - rpage";
 
-// The input file of a kind ("psched.tmp" or "refprt.tmp") and the message shown when it
-// cannot be opened.
+// The input file of a kind ("psched.tmp", "refprt.tmp" or "loansched.tmp") and the message shown
+// when it cannot be opened.
 std::string_view PrintInputFile(PrintoutKind kind);
 std::string_view PrintInputMissingMessage(PrintoutKind kind);
 
-// Data rows on one page file: 56 for the schedule, 46 for the refinance report.
+// Data rows on one page file: 56 for the schedules, 46 for the refinance report.
 int RowsPerPageFile(PrintoutKind kind);
 
 // The texts of the page files of a table, page 1 first. Each starts with the head (the first

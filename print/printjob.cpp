@@ -53,8 +53,11 @@ Orientation HeldOrientation(const PrinterSettings& held)
 PageHeading HeadingOf(const AppRecords& records)
 {
     // Nothing in the program names a current file, so the heading without the title mode
-    // shows "File: " and nothing after it.
-    return PageHeading{records.print.title, records.print.titleMode, std::string()};
+    // shows "File: " and nothing after it. A report with a title of its own shows it always.
+    const ReportHeading& report = records.print.report;
+    if (!report.title.empty())
+        return PageHeading{report.title, true, std::string(), report.inputs};
+    return PageHeading{records.print.title, records.print.titleMode, std::string(), report.inputs};
 }
 
 std::tm LocalNow()

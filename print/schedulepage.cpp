@@ -1,6 +1,7 @@
 #include "print/schedulepage.h"
 
 #include "finance/format.h"
+#include "print/textpages.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -177,6 +178,10 @@ void DrawTitlePage(PagePainter& painter, const Geometry& g, const PageHeading& h
     painter.drawText(TextArea(g, y, bigLine), PrintDateText(now), TextAlign::Center, false);
     y += line;
     painter.drawText(TextArea(g, y, bigLine), PrintTimeText(now), TextAlign::Center, false);
+    if (!heading.inputs.empty()) {
+        painter.setFont(g.body);
+        DrawTitlePageInputs(painter, TextArea(g, y + 2 * bigLine, 0), heading.inputs);
+    }
     painter.setFont(body);
 }
 

@@ -8,6 +8,7 @@
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tw {
 
@@ -17,6 +18,8 @@ struct PageHeading
     std::string title;       // the print title, at most 63 characters
     bool titleMode = false;  // false: "File: " and the current file instead of the title
     std::string currentFile; // nothing in the program names a current file: always empty
+    // Drawn on the title page below the date and time; none for the older printouts.
+    std::vector<TitlePageLine> inputs{};
 };
 
 // "December 9, 2026": the month's English name, the day, and 2000 + (tm_year % 100).

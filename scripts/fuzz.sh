@@ -29,7 +29,12 @@ done
 # -O1 with line tables: quick to build, quick enough to run, and reports name their lines.
 CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DTW_FUZZ=ON -DTW_WIDGET_TESTS=OFF \
   -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only" >/dev/null
-cmake --build "$dir" -j "$(nproc)" --target fuzz_all
+# One target by name builds only that one.
+build_target=fuzz_all
+if [ -n "$only" ]; then
+  build_target=fuzz_$only
+fi
+cmake --build "$dir" -j "$(nproc)" --target "$build_target"
 
 runs=$(cd "$dir" && pwd)/fuzz-runs
 rm -rf "$runs"

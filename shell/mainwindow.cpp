@@ -12,6 +12,7 @@
 #include <QIconEngine>
 #include <QImageReader>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -35,7 +36,6 @@ constexpr int kTop = 100;
 constexpr int kOuterWidth = 350;
 constexpr int kOuterHeight = 90;
 constexpr int kImageSize = 16;
-constexpr int kStripImages = 25;
 
 // The client area below the toolbar, in the palette's base colour (white in a light palette,
 // as a document's background); it reports pointer movement.
@@ -176,7 +176,10 @@ class ToolbarIconEngine final : public QIconEngine
         auto found = strips.find(pixels);
         if (found == strips.end()) {
             QImageReader reader(QStringLiteral(":/icons/toolbar.svg"));
-            reader.setScaledSize(QSize(kStripImages * pixels, pixels));
+            // The strip holds as many square images as its width holds its height.
+            const QSize drawn = reader.size();
+            const int images = drawn.height() > 0 ? drawn.width() / drawn.height() : 0;
+            reader.setScaledSize(QSize(images * pixels, pixels));
             found = strips.emplace(pixels, reader.read()).first;
         }
         return found->second;

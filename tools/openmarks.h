@@ -21,6 +21,7 @@ enum class ToolMark {
     Mortgage,
     Inflation,
     CreditCard,
+    LoanSolver,
     About,
     PrintJob, // set while a printer dialog or print job runs; has no window
     Count     // not a mark: how many there are

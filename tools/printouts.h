@@ -1,12 +1,31 @@
 #pragma once
 #include "platform/window.h"
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace tw {
 
-// The two printable tables. The numbers are the kinds the program has always passed around.
-enum class PrintoutKind { None = 0, Schedule = 12, Refinance = 14 };
+// The printable tables. The numbers of the first two are the kinds the program has always
+// passed around.
+enum class PrintoutKind { None = 0, Schedule = 12, Refinance = 14, LoanSchedule = 16 };
+
+// A line of a printout's title page naming what the report was made from: "Amount borrowed"
+// and "200000.00".
+struct TitlePageLine
+{
+    std::string label;
+    std::string value;
+};
+
+// What a report window adds to the headings of its printout; the two older reports add
+// nothing, and their pages stay as they always were.
+struct ReportHeading
+{
+    std::string title;                 // when set, every heading's title, whatever the title mode
+    std::vector<TitlePageLine> inputs; // drawn on the title page below the date and time
+};
 
 // What a report window can do with its printout; the print layer provides it. Every request
 // tells the user itself when it cannot be done.

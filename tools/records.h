@@ -97,6 +97,7 @@ struct PrintSettings
     std::string title;      // "Mortgage Payoff Schedule", "Refinance Analysis Report"
     bool titleMode = false; // headers use the title once the mortgage form has opened
     PrintoutKind kind = PrintoutKind::None; // the printout last asked for
+    ReportHeading report;                   // what the report last printed adds to its headings
 };
 
 // The printer settings held for the run (never written to disk). The chosen printer itself is
@@ -125,6 +126,27 @@ struct LoanTexts // the loan calculator keeps its fields' texts as Calculate las
     std::string rate = "8.0";
     std::string years = "30";
     std::string payment = "0.0";
+};
+
+// What the loan solver keeps for the run: its fields' texts and choices as Solve or OK last
+// read them.
+struct LoanSolverTexts
+{
+    std::string amount = "200000";
+    std::string rate = "7.5";
+    std::string compounding = "as payments";
+    std::string paymentsPerYear = "12 (monthly)";
+    std::string count = "360";
+    std::string payment = "0";
+    std::string balloon = "0";
+    std::string fees = "0";
+    std::string points = "0";
+    std::string extra = "0";
+    std::string extraFrom = "1";
+    std::string target = "180";
+    bool inAdvance = false;
+    int unknown = 124; // the radio button of the value solved for
+    bool lenderRounding = false;
 };
 
 // The table windows' column widths outlive one opening: computed from the list width W of the
@@ -178,6 +200,8 @@ struct AppRecords
     InflationValues inflation;
     TaxValues taxes;
     TradeValues trade;
+    LoanSolverTexts loanSolver;
+    ScheduleColumnsState loanSchedule;
 
     MortgageRecord& mortgageRecord() { return table[currentSlot].mortgage; }
     CreditCardRecord& cardRecord() { return table[currentSlot].card; }

@@ -14,6 +14,7 @@ void ReportForm::command(int id)
         finish();
     } else if (id == layout_.printId) {
         context_.records.print.kind = kind_;
+        context_.records.print.report = reportHeading();
         context_.printouts.print(kind_, window_);
     } else {
         otherCommand(id);
@@ -33,11 +34,13 @@ void ReportForm::resized(Size /*client*/)
 
 void ReportForm::savePdfRequested(std::string_view path)
 {
+    context_.records.print.report = reportHeading();
     context_.printouts.savePdf(kind_, window_, path);
 }
 
 void ReportForm::previewRequested()
 {
+    context_.records.print.report = reportHeading();
     context_.printouts.preview(kind_, window_);
 }
 

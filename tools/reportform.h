@@ -30,6 +30,8 @@ class ReportForm : public ToolForm
     virtual void build() = 0;
     // A command other than OK and Print.
     virtual void otherCommand(int /*id*/) {}
+    // What the window adds to the headings of its printout.
+    virtual ReportHeading reportHeading() const { return {}; }
 
     void layOut();
     int listId() const { return layout_.listId; }

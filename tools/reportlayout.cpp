@@ -47,8 +47,8 @@ void LayOutReport(Window& window, ScheduleColumnsState& columns, const ReportLay
     const int listWidth = client.width - 20;
     const auto widths = ReportWidthsForBuild(columns, listWidth, *layout.factors, layout.divisor);
     std::vector<ListColumn> list;
-    for (int i = 0; i < kReportColumns; ++i)
-        list.push_back({std::string(layout.titles[static_cast<std::size_t>(i)]), widths[i]});
+    for (std::size_t i = 0; i < layout.titles.size() && i < widths.size(); ++i)
+        list.push_back({std::string(layout.titles[i]), widths[i]});
 
     // Both buttons take the size the larger of them needs in the desktop's font, never less
     // than 60 by 20; they keep 10 pixels between them about the middle and 5 above the bottom,

@@ -32,7 +32,7 @@ struct ReportLayout
     int listId = 0;
     int okId = 0;
     int printId = 0;
-    std::span<const std::string_view> titles; // kReportColumns of them
+    std::span<const std::string_view> titles; // at most kReportColumns of them
     const std::array<int, kReportColumns>* factors = nullptr;
     int divisor = 1;
 };

@@ -5,6 +5,7 @@
 #include "tools/calculators/inflationform.h"
 #include "tools/calculators/taxesform.h"
 #include "tools/calculators/tradeform.h"
+#include "tools/loansolver/loansolverform.h"
 #include "tools/mortgage/accelform.h"
 #include "tools/mortgage/loanform.h"
 #include "tools/mortgage/mortgageform.h"
@@ -17,9 +18,9 @@ namespace tw {
 std::span<const ToolDescription* const> ToolCatalog()
 {
     static const std::array kTools = {
-        &MortgageForm::kTool, &RefinanceForm::kTool, &AccelForm::kTool,
-        &LoanForm::kTool,     &InflationForm::kTool, &TaxesForm::kTool,
-        &TradeForm::kTool,    &EffectiveForm::kTool, &CreditCardForm::kTool,
+        &MortgageForm::kTool,   &RefinanceForm::kTool,  &AccelForm::kTool, &LoanForm::kTool,
+        &LoanSolverForm::kTool, &InflationForm::kTool,  &TaxesForm::kTool, &TradeForm::kTool,
+        &EffectiveForm::kTool,  &CreditCardForm::kTool,
     };
     return kTools;
 }

@@ -31,6 +31,7 @@ struct ToolControls
     std::span<const int> checks{};
     std::span<const int> radios{};
     std::span<const int> buttons{};
+    std::span<const int> choices{}; // choice lists
 };
 
 struct ToolDescription

@@ -11,6 +11,7 @@ inline constexpr int kCreditCard = 467;
 inline constexpr int kLoan = 881;
 inline constexpr int kRefinance = 882;
 inline constexpr int kAccelerated = 883;
+inline constexpr int kLoanSolver = 885;
 inline constexpr int kEffectiveRate = 886;
 
 } // namespace tw::commands

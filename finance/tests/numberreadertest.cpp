@@ -62,8 +62,13 @@ TEST(ReadFloat, ReadsZeroWithoutANumber)
         {"", 0.0F},  {"   ", 0.0F}, {"abc", 0.0F}, {".", 0.0F},  {"-.", 0.0F},  {"+", 0.0F},
         {"-", 0.0F}, {"- 3", 0.0F}, {"+-3", 0.0F}, {"e5", 0.0F}, {".e1", 0.0F}, {"$12", 0.0F},
     };
-    for (const FloatCase& c : cases)
+    for (const FloatCase& c : cases) {
         ExpectReads(c);
+        // In double precision the same texts are no number at all.
+        EXPECT_FALSE(ReadDouble(c.text).has_value()) << c.text;
+    }
+    EXPECT_EQ(ReadDouble("0"), 0.0);
+    EXPECT_EQ(ReadDouble(" 1234567890.12abc"), 1234567890.12);
 }
 
 TEST(ReadFloat, LeavesAnExponentWithoutDigitsUnread)

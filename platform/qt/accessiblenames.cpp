@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
+#include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QKeySequence>
@@ -81,14 +82,15 @@ void NameFields(QWidget& dialog)
 {
     struct Unnamed
     {
-        QLineEdit* edit;
+        QWidget* edit;
         QString label;
     };
     std::vector<Unnamed> unnamed;
     std::map<QString, int> uses;
     for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-        auto* edit = qobject_cast<QLineEdit*>(label->buddy());
-        if (!edit || !edit->accessibleName().isEmpty())
+        QWidget* edit = label->buddy();
+        const bool field = qobject_cast<QLineEdit*>(edit) || qobject_cast<QComboBox*>(edit);
+        if (!field || !edit->accessibleName().isEmpty())
             continue;
         const QString text = SpokenText(label->text());
         unnamed.push_back({edit, text});

@@ -1,14 +1,17 @@
 #include "platform/qt/qtdialogwindow.h"
 
+#include "platform/choicelist.h"
 #include "platform/qt/accessiblenames.h"
 #include "platform/qt/fontfitting.h"
 #include "platform/qt/numbercharacters.h"
 #include "platform/qt/reportlistview.h"
+#include "platform/qt/resultlook.h"
 #include "platform/qt/spinarrows.h"
 #include "platform/qtcore/utf8.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
@@ -39,8 +42,6 @@ constexpr char kControlIdProperty[] = "controlId";
 constexpr char kCloseBoxProperty[] = "closeBox";
 constexpr char kResizableProperty[] = "resizable";
 constexpr char kNumericProperty[] = "numeric";
-// Set by the host on a read-only field, which it draws as a result.
-constexpr char kResultProperty[] = "twResult";
 // A label showing an icon file ("image") at a side length in pixels ("imageSize").
 constexpr char kImageProperty[] = "image";
 constexpr char kImageSizeProperty[] = "imageSize";
@@ -59,7 +60,20 @@ QString WidgetText(const QWidget* widget)
         return GivenText(*button);
     if (const auto* group = qobject_cast<const QGroupBox*>(widget))
         return group->title();
+    if (const auto* choices = qobject_cast<const QComboBox*>(widget))
+        return choices->currentText();
     return {};
+}
+
+// Chooses the item of a choice list that the text chooses (platform/choicelist.h); any other
+// text leaves the choice as it is.
+void Choose(QComboBox& choices, std::string_view text)
+{
+    std::vector<std::string> items;
+    for (int i = 0; i < choices.count(); ++i)
+        items.push_back(choices.itemText(i).toStdString());
+    if (const std::optional<std::size_t> item = FindChoice(items, text))
+        choices.setCurrentIndex(static_cast<int>(*item));
 }
 
 // At most maxChars − 1 characters, counted as code points so that a character outside the
@@ -92,25 +106,6 @@ bool BoolProperty(const QObject* object, const char* name)
     return value.isValid() && value.toBool();
 }
 
-// A result is drawn on the window's colour inside a flat one-pixel frame, as text the user
-// reads rather than types over; its text stays where an input's would be.
-void ShowAsResult(QLineEdit& edit)
-{
-    edit.setProperty(kResultProperty, true);
-    const int frame = edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &edit);
-    edit.setFrame(false);
-    edit.setTextMargins(frame, 0, frame, 0);
-    QPalette palette = edit.palette();
-    for (const QPalette::ColorGroup group :
-         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Base, palette.color(group, QPalette::Window));
-        palette.setColor(group, QPalette::Text, palette.color(group, QPalette::WindowText));
-    }
-    edit.setPalette(palette);
-    // A click gives the focus, so that the text can be selected and copied; Tab passes by.
-    edit.setFocusPolicy(Qt::ClickFocus);
-}
-
 void ShowImage(QLabel& label)
 {
     const QString file = label.property(kImageProperty).toString();
@@ -119,16 +114,6 @@ void ShowImage(QLabel& label)
         return;
     // Drawn for the screen's pixel density, so it stays sharp at any scale.
     label.setPixmap(QIcon(file).pixmap(QSize(side, side), label.devicePixelRatioF()));
-}
-
-// Paints a result as its line edit does, then its flat frame over it. Called from the
-// dialog's event filter, inside the field's own paint event.
-void PaintResult(QLineEdit& edit, QEvent* event)
-{
-    static_cast<QObject&>(edit).event(event);
-    QPainter painter(&edit);
-    painter.setPen(edit.palette().color(QPalette::Mid));
-    painter.drawRect(edit.rect().adjusted(0, 0, -1, -1));
 }
 
 QString Suggested(const QWidget& window, const QString& suffix)
@@ -312,6 +297,21 @@ void QtDialogWindow::setText(int id, std::string_view text)
         button->setText(FromUtf8(text));
     else if (auto* group = qobject_cast<QGroupBox*>(widget))
         group->setTitle(FromUtf8(text));
+    else if (auto* choices = qobject_cast<QComboBox*>(widget))
+        Choose(*choices, text);
+}
+
+void QtDialogWindow::setReadOnly(int id, bool readOnly)
+{
+    auto* edit = qobject_cast<QLineEdit*>(control(id));
+    if (!edit || edit->isReadOnly() == readOnly)
+        return;
+    edit->setReadOnly(readOnly);
+    // A number field keeps the validator it was given when the dialog was built.
+    if (readOnly)
+        ShowAsResult(*edit);
+    else
+        ShowAsInput(*edit);
 }
 
 void QtDialogWindow::setEnabled(int id, bool enabled)
@@ -449,7 +449,7 @@ void QtDialogWindow::attachSpin(int buddyId, int upper, int lower, int position)
 
 bool QtDialogWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Paint && watched->property(kResultProperty).toBool()) {
+    if (event->type() == QEvent::Paint && IsShownAsResult(*watched)) {
         if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
             PaintResult(*edit, event);
             return true;

@@ -61,6 +61,7 @@ class QtDialogWindow : public QDialog, public Window
     std::string text(int id, int maxChars) const override;
     void setText(int id, std::string_view text) override;
     void setEnabled(int id, bool enabled) override;
+    void setReadOnly(int id, bool readOnly) override;
     bool isChecked(int id) const override;
     void setChecked(int id, bool checked) override;
     void focusAndSelect(int id) override;

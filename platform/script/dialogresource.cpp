@@ -178,6 +178,7 @@ void ReadWidget(QXmlStreamReader& reader, ParseState& state, int parent, bool to
     // known by the time the controls inside it are read.
     std::string inner = group;
     std::optional<int> id;
+    int current = 0; // a choice list's chosen item
 
     while (reader.readNextStartElement()) {
         if (reader.name() == u"property") {
@@ -187,15 +188,30 @@ void ReadWidget(QXmlStreamReader& reader, ParseState& state, int parent, bool to
                 state.resource.texts.push_back(value.text.toStdString());
             if (name == u"title" && control.className == "QGroupBox")
                 inner = value.text.toStdString();
+            if (name == u"currentIndex")
+                current = ParseWholeNumber(value.text).value_or(0);
             if (topLevel)
                 ApplyDialogProperty(name, value, state.resource);
             else
                 ApplyControlProperty(name, value, control, id, state.badId);
         } else if (reader.name() == u"widget") {
             ReadWidget(reader, state, number, false, inner, depth + 1);
+        } else if (reader.name() == u"item" && IsChoiceList(control)) {
+            // A choice list's item: its text property.
+            while (reader.readNextStartElement()) {
+                const bool isText = reader.name() == u"property" &&
+                                    reader.attributes().value(QLatin1StringView("name")) == u"text";
+                const PropertyValue value = ReadPropertyValue(reader);
+                if (isText)
+                    control.items.push_back(value.text.toStdString());
+            }
         } else {
             ReadContainer(reader, state, number, inner, depth + 1);
         }
+    }
+    if (IsChoiceList(control) && !control.items.empty()) {
+        const auto chosen = static_cast<std::size_t>(std::max(current, 0));
+        control.text = control.items[std::min(chosen, control.items.size() - 1)];
     }
     if (id) {
         control.id = *id;
@@ -208,6 +224,11 @@ void ReadWidget(QXmlStreamReader& reader, ParseState& state, int parent, bool to
 bool IsRadioButton(const DialogControl& control)
 {
     return control.className == "QRadioButton";
+}
+
+bool IsChoiceList(const DialogControl& control)
+{
+    return control.className == "QComboBox";
 }
 
 std::optional<DialogResource> ParseDialogResource(std::string_view xml)

@@ -13,7 +13,8 @@ struct DialogControl
 {
     int id = 0;
     std::string className; // the widget class: "QLineEdit", "QPushButton", "QRadioButton"...
-    std::string text;      // UTF-8
+    std::string text;      // UTF-8; of a choice list, its chosen item
+    std::vector<std::string> items; // a choice list's items, UTF-8
     bool enabled = true;
     bool readOnly = false;
     bool checked = false;
@@ -26,6 +27,7 @@ struct DialogControl
 };
 
 bool IsRadioButton(const DialogControl& control);
+bool IsChoiceList(const DialogControl& control);
 
 // A dialog resource: the top-level widget of a Designer file and every control inside it that
 // carries the dynamic property controlId.

@@ -1,5 +1,6 @@
 #include "platform/script/scripthost.h"
 
+#include "platform/choicelist.h"
 #include "platform/form.h"
 #include "platform/programlookup.h"
 #include "platform/qtcore/utf8.h"
@@ -297,6 +298,12 @@ void ScriptHost::executeOnWindow(const ScriptStep& step, int line, ScriptWindow&
     switch (step.verb) {
     case StepVerb::Set: {
         const DialogControl& control = usable();
+        if (IsChoiceList(control)) {
+            if (!FindChoice(control.items, step.text))
+                fail(line, "no such item in choice list " + std::to_string(id) + ": " + step.text);
+            window.setText(id, step.text);
+            return;
+        }
         if (!IsInputField(control))
             fail(line, "not an input field: " + std::to_string(id));
         if (control.readOnly)

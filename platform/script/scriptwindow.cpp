@@ -1,5 +1,7 @@
 #include "platform/script/scriptwindow.h"
 
+#include "platform/choicelist.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -60,14 +62,26 @@ std::string ScriptWindow::text(int id, int maxChars) const
 
 void ScriptWindow::setText(int id, std::string_view text)
 {
-    if (DialogControl* found = find(id))
+    DialogControl* found = find(id);
+    if (!found)
+        return;
+    if (!IsChoiceList(*found)) {
         found->text = std::string(text);
+    } else if (const std::optional<std::size_t> item = FindChoice(found->items, text)) {
+        found->text = found->items[*item];
+    }
 }
 
 void ScriptWindow::setEnabled(int id, bool enabled)
 {
     if (DialogControl* found = find(id))
         found->enabled = enabled;
+}
+
+void ScriptWindow::setReadOnly(int id, bool readOnly)
+{
+    if (DialogControl* found = find(id))
+        found->readOnly = readOnly;
 }
 
 bool ScriptWindow::isChecked(int id) const

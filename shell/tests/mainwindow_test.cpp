@@ -50,7 +50,12 @@ TEST_F(MainWindowTest, IsASmallFixedWindowWithTheProgramsTitle)
 {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Tarrow Financial Tool Set"));
     EXPECT_EQ(window.frameGeometry().topLeft(), QPoint(100, 100));
-    EXPECT_EQ(window.frameGeometry().width(), 350);
+    // 350 pixels, or what the toolbar needs when that is more: no button is folded away
+    // behind the toolbar's extension arrow.
+    EXPECT_GE(window.frameGeometry().width(), 350);
+    for (QAction* action : Toolbar()->actions())
+        EXPECT_TRUE(action->isSeparator() || Toolbar()->widgetForAction(action)->isVisible())
+            << action->toolTip().toStdString();
     EXPECT_GE(window.frameGeometry().height(), 90);
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
     EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -67,12 +72,13 @@ TEST_F(MainWindowTest, MenusHoldTheirItemsInOrder)
             items << (item->isSeparator() ? QStringLiteral("-") : item->text());
     }
     EXPECT_EQ(titles, (QStringList{"File", "Tools/Aids", "Tarrow Software", "Help"}));
-    ASSERT_EQ(items.size(), 19);
+    ASSERT_EQ(items.size(), 20);
     EXPECT_EQ(items[0], QStringLiteral("E&xit\tAlt+x"));
     EXPECT_EQ(items[1], QStringLiteral("-"));
     EXPECT_EQ(items[3], QStringLiteral("M&ortgage Calculator\tCtrl+o"));
-    EXPECT_EQ(items[13], QStringLiteral("-"));
-    EXPECT_EQ(items[17], QStringLiteral("Table Of Contents\tF1"));
+    EXPECT_EQ(items[7], QStringLiteral("Loan &Solver\tCtrl+j"));
+    EXPECT_EQ(items[14], QStringLiteral("-"));
+    EXPECT_EQ(items[18], QStringLiteral("Table Of Contents\tF1"));
     for (QAction* menuAction : window.menuBar()->actions())
         for (QAction* item : menuAction->menu()->actions())
             EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
@@ -85,7 +91,8 @@ TEST_F(MainWindowTest, MenuItemsSendTheirCommands)
         for (QAction* item : menuAction->menu()->actions())
             if (!item->isSeparator())
                 item->trigger();
-    expected = {5, 6, 108, 882, 883, 881, 177, 180, 179, 886, 467, 945, 884, 671, 887, 104, 105};
+    expected = {5,   6,   108, 882, 883, 881, 885, 177, 180,
+                179, 886, 467, 945, 884, 671, 887, 104, 105};
     EXPECT_EQ(events.commands, expected);
 }
 
@@ -94,11 +101,12 @@ TEST_F(MainWindowTest, ToolbarButtonsHaveTooltipsImagesAndCommands)
     QToolBar* toolbar = Toolbar();
     ASSERT_NE(toolbar, nullptr);
     const QList<QAction*> actions = toolbar->actions();
-    ASSERT_EQ(actions.size(), 14);
-    EXPECT_TRUE(actions[12]->isSeparator());
+    ASSERT_EQ(actions.size(), 15);
+    EXPECT_TRUE(actions[13]->isSeparator());
     EXPECT_EQ(actions[0]->toolTip(), QStringLiteral("Mortgage Calculator"));
-    EXPECT_EQ(actions[10]->toolTip(), QStringLiteral("Open Window's Calculator"));
-    EXPECT_EQ(actions[13]->toolTip(), QStringLiteral("Help"));
+    EXPECT_EQ(actions[4]->toolTip(), QStringLiteral("Loan Solver"));
+    EXPECT_EQ(actions[11]->toolTip(), QStringLiteral("Open Window's Calculator"));
+    EXPECT_EQ(actions[14]->toolTip(), QStringLiteral("Help"));
     EXPECT_EQ(toolbar->iconSize(), QSize(16, 16));
 
     std::vector<QImage> images;
@@ -119,8 +127,8 @@ TEST_F(MainWindowTest, ToolbarButtonsHaveTooltipsImagesAndCommands)
         images.push_back(image);
         action->trigger();
     }
-    const std::vector<int> expected = {108, 882, 883, 881, 177, 180, 179,
-                                       886, 467, 945, 884, 6,   104};
+    const std::vector<int> expected = {108, 882, 883, 881, 885, 177, 180,
+                                       179, 886, 467, 945, 884, 6,   104};
     EXPECT_EQ(events.commands, expected);
 }
 
@@ -274,10 +282,7 @@ TEST(MainWindowFont, GrowsJustEnoughThatEveryMenuTitleShowsInALargeFont)
         const QList<QAction*> menus = bar.actions();
         ASSERT_FALSE(menus.isEmpty());
         EXPECT_LE(bar.actionGeometry(menus.back()).right(), bar.width()) << "the last menu title";
-        if (points == 9)
-            EXPECT_EQ(window.frameGeometry().width(), 350);
-        else
-            EXPECT_GE(window.frameGeometry().width(), 350);
+        EXPECT_GE(window.frameGeometry().width(), 350);
     }
     QApplication::setFont(usual);
 }
@@ -286,7 +291,9 @@ TEST_F(MainWindowTest, ItsOuterRectangleIsTheFixedOne)
 {
     // The offscreen platform draws no frame, so client and outer size are the same here; under
     // a window manager the client area is set again once its frame is known.
-    EXPECT_EQ(window.frameGeometry(), QRect(100, 100, 350, 90));
+    EXPECT_EQ(window.frameGeometry().topLeft(), QPoint(100, 100));
+    EXPECT_EQ(window.frameGeometry().height(), 90);
+    EXPECT_GE(window.frameGeometry().width(), 350); // wider only for the toolbar's buttons
 }
 
 } // namespace

@@ -42,9 +42,10 @@ TEST(ToolbarTooltip, GivesTheButtonTextAndNothingForOtherCommands)
     EXPECT_EQ(ToolbarTooltip(105), ""); // in the menu only
     EXPECT_EQ(ToolbarTooltip(5), "");
     EXPECT_EQ(ToolbarTooltip(-1), "");
+    EXPECT_EQ(ToolbarTooltip(885), "Loan Solver");
 }
 
-TEST(ToolbarButtons, UseImagesTwelveToTwentyFourOnceEachWithOneSeparator)
+TEST(ToolbarButtons, UseImagesTwelveToTwentyFiveOnceEachWithOneSeparator)
 {
     std::set<int> images;
     int separators = 0;
@@ -54,28 +55,29 @@ TEST(ToolbarButtons, UseImagesTwelveToTwentyFourOnceEachWithOneSeparator)
             continue;
         }
         EXPECT_GE(button.image, 12);
-        EXPECT_LE(button.image, 24);
+        EXPECT_LE(button.image, 25);
         EXPECT_TRUE(images.insert(button.image).second) << "image " << button.image;
     }
-    EXPECT_EQ(images.size(), 13u);
+    EXPECT_EQ(images.size(), 14u);
     EXPECT_EQ(separators, 1);
-    ASSERT_EQ(ToolbarButtons().size(), 14u);
-    EXPECT_EQ(ToolbarButtons()[12].command, 0);
-    EXPECT_EQ(ToolbarButtons()[13].command, 104);
+    ASSERT_EQ(ToolbarButtons().size(), 15u);
+    EXPECT_EQ(ToolbarButtons()[13].command, 0);
+    EXPECT_EQ(ToolbarButtons()[14].command, 104);
 }
 
 TEST(MenuItems, KeepTheirTextsWithTabAndUnderlineMarks)
 {
     const auto items = MenuItems();
-    ASSERT_EQ(items.size(), 19u);
+    ASSERT_EQ(items.size(), 20u);
     EXPECT_EQ(items[0].menu, "File");
     EXPECT_EQ(items[0].text, "E&xit\tAlt+x");
     EXPECT_EQ(items[1].command, 0);
     EXPECT_EQ(items[2].text, "A&bout..\tAlt+b");
-    EXPECT_EQ(items[14].text, "&Window's Calculator\tCtrl+w");
-    EXPECT_EQ(items[15].text, "Visit Tarrow Software's website");
-    EXPECT_EQ(items[18].menu, "Help");
-    EXPECT_EQ(items[18].text, "Help On Help\tF4");
+    EXPECT_EQ(items[7].text, "Loan &Solver\tCtrl+j");
+    EXPECT_EQ(items[15].text, "&Window's Calculator\tCtrl+w");
+    EXPECT_EQ(items[16].text, "Visit Tarrow Software's website");
+    EXPECT_EQ(items[19].menu, "Help");
+    EXPECT_EQ(items[19].text, "Help On Help\tF4");
 }
 
 TEST(Accelerators, HaveNoEntryForTheHelpKeys)
@@ -83,7 +85,7 @@ TEST(Accelerators, HaveNoEntryForTheHelpKeys)
     std::set<int> commands;
     for (const Accelerator& accelerator : Accelerators())
         commands.insert(accelerator.command);
-    EXPECT_EQ(Accelerators().size(), 19u);
+    EXPECT_EQ(Accelerators().size(), 20u);
     EXPECT_EQ(commands.count(104), 0u);
     EXPECT_EQ(commands.count(105), 0u);
     EXPECT_EQ(commands.count(403), 1u);

@@ -22,6 +22,7 @@
 #include "shell/menutables.h"
 #include "shell/shell.h"
 #include "tests/soak/sessioncheck.h"
+#include "tools/toolcatalog.h"
 
 #include <algorithm>
 #include <chrono>
@@ -194,6 +195,7 @@ class Generator
 
         std::vector<const DialogControl*> inputs;
         std::vector<const DialogControl*> buttons;
+        std::vector<const DialogControl*> choices;
         std::vector<const DialogControl*> all;
         for (const DialogControl& initial : window->resource().controls) {
             const DialogControl* control = window->control(initial.id);
@@ -209,6 +211,8 @@ class Generator
             else if (kind == "QPushButton" || kind == "QToolButton" || kind == "QCheckBox" ||
                      kind == "QRadioButton" || kind == "QCommandLinkButton")
                 buttons.push_back(control);
+            else if (kind == "QComboBox" && !control->items.empty())
+                choices.push_back(control);
         }
         const auto id = [](const DialogControl* control) { return std::to_string(control->id); };
 
@@ -223,6 +227,11 @@ class Generator
                                                         : text();
                 typedTexts.insert(value);
                 pending_.push_back("set " + id(field) + " " + value);
+            }
+            // A choice list takes an item by its first word, as a script names it.
+            for (const DialogControl* list : choices) {
+                const std::string& item = list->items[pick(list->items.size())];
+                pending_.push_back("set " + id(list) + " " + item.substr(0, item.find(' ')));
             }
             pending_.push_back("press " + id(buttons[pick(buttons.size())]));
             pendingWindow_ = window->serial();
@@ -327,8 +336,8 @@ class Generator
                 commands.push_back(item.command);
         // The tools far more often than About, help and the outside programs.
         if (chance(0.8)) {
-            static const int tools[] = {108, 882, 883, 881, 177, 180, 179, 886, 467};
-            return "command " + std::to_string(tools[pick(std::size(tools))]);
+            const auto tools = ToolCatalog();
+            return "command " + std::to_string(tools[pick(tools.size())]->command);
         }
         return "command " + std::to_string(commands[pick(commands.size())]);
     }

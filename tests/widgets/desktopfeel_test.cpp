@@ -89,7 +89,7 @@ TEST(DesktopFields, EveryHelpButtonTakesFOne)
             helps += help;
         }
     }
-    EXPECT_EQ(helps, 8) << "every calculator but the inflation calculator";
+    EXPECT_EQ(helps, 9) << "every calculator but the inflation calculator";
 }
 
 class Forms : public ::testing::Test, protected testing::DesktopTools

@@ -5,6 +5,7 @@
 #include "tests/support/desktoptools.h"
 #include "tests/widgets/dialogdriving.h"
 #include "tools/calculators/effectiveform.h"
+#include "tools/loansolver/loanscheduleform.h"
 #include "tools/mortgage/mortgageform.h"
 #include "tools/mortgage/scheduleform.h"
 #include "tools/refinance/refinanceform.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
@@ -38,7 +40,7 @@ namespace {
 using testing::IdleForm;
 using testing::ShownDialog;
 
-enum class Kind { Input, Result, Button, Radio, Check };
+enum class Kind { Input, Result, Button, Radio, Check, Choice };
 
 struct DialogTable
 {
@@ -59,6 +61,10 @@ const DialogTable kOtherDialogs[] = {
     {"raschedule",
      "Refinance Analysis",
      {{Kind::Button, {RefinanceResultsForm::kOk, RefinanceResultsForm::kPrint}}}},
+    {"loanschedule",
+     "Loan Schedule",
+     {{Kind::Button, {LoanScheduleForm::kOk, LoanScheduleForm::kPrint}},
+      {Kind::Check, {LoanScheduleForm::kYearsOnly}}}},
 };
 
 // Every dialog resource with its numbered controls: the tools' from the catalog.
@@ -71,11 +77,10 @@ std::vector<DialogTable> AllDialogs()
     for (const ToolDescription* tool : ToolCatalog()) {
         const ToolControls& controls = tool->controls;
         DialogTable table{tool->resource.data(), tool->title.data(), {}};
-        const std::pair<Kind, std::span<const int>> kinds[] = {{Kind::Input, controls.inputs},
-                                                               {Kind::Result, controls.results},
-                                                               {Kind::Check, controls.checks},
-                                                               {Kind::Radio, controls.radios},
-                                                               {Kind::Button, controls.buttons}};
+        const std::pair<Kind, std::span<const int>> kinds[] = {
+            {Kind::Input, controls.inputs},   {Kind::Result, controls.results},
+            {Kind::Check, controls.checks},   {Kind::Radio, controls.radios},
+            {Kind::Button, controls.buttons}, {Kind::Choice, controls.choices}};
         for (const auto& [kind, span] : kinds)
             if (!span.empty())
                 table.ids[kind] = ids(span);
@@ -98,6 +103,8 @@ bool IsKind(const QWidget* widget, Kind kind)
         return qobject_cast<const QRadioButton*>(widget) != nullptr;
     case Kind::Check:
         return qobject_cast<const QCheckBox*>(widget) != nullptr;
+    case Kind::Choice:
+        return qobject_cast<const QComboBox*>(widget) != nullptr;
     }
     return false;
 }

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -500,6 +501,53 @@ TEST_F(DialogWindow, ResultsLookReadOnlyStayOutOfTheTabChainAndCanBeCopied)
     QTest::keyClick(result, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "1,234.50");
     EXPECT_EQ(window.text(104, 20), "1,234.50");
+}
+
+// A form may turn an input into a result and back: the look, the Tab stop and the typing go
+// with it, and the field keeps refusing what can never be part of a number.
+TEST_F(DialogWindow, AFieldTurnedIntoAResultAndBackTakesTheLookOfEach)
+{
+    auto* field = widget<QLineEdit>(103);
+    const QPalette input = field->palette();
+    window.setReadOnly(103, true);
+    EXPECT_TRUE(field->isReadOnly());
+    EXPECT_EQ(field->palette().color(QPalette::Active, QPalette::Base),
+              field->palette().color(QPalette::Active, QPalette::Window));
+    EXPECT_EQ(field->focusPolicy(), Qt::ClickFocus);
+    window.setReadOnly(103, false);
+    EXPECT_FALSE(field->isReadOnly());
+    EXPECT_TRUE(field->hasFrame());
+    EXPECT_EQ(field->palette().color(QPalette::Active, QPalette::Base),
+              input.color(QPalette::Active, QPalette::Base));
+    EXPECT_EQ(field->focusPolicy(), Qt::StrongFocus);
+    EXPECT_NE(field->validator(), nullptr);
+}
+
+// A choice list reads as its chosen item and a text chooses the item it is, or the first that
+// begins with it and a blank; any other text leaves the choice alone.
+TEST(DialogWindowChoices, ChooseTheItemATextNames)
+{
+    RecordingForm form("loansolver");
+    QtDialogWindow window(form, ListColoursFromPalette(QApplication::palette(), false));
+    ASSERT_TRUE(BuildDialogResource("loansolver", window));
+    window.adoptControls();
+    auto* choices = qobject_cast<QComboBox*>(window.control(104));
+    ASSERT_NE(choices, nullptr);
+    EXPECT_EQ(window.text(104, 50), "12 (monthly)");
+    const std::pair<const char*, const char*> cases[] = {
+        {"26", "26 (every two weeks)"}, {"2", "2 (half-yearly)"}, {"52 (weekly)", "52 (weekly)"},
+        {"5", "52 (weekly)"},           {"", "52 (weekly)"},      {"1", "1 (yearly)"},
+    };
+    for (const auto& [typed, chosen] : cases) {
+        SCOPED_TRACE(typed);
+        window.setText(104, typed);
+        EXPECT_EQ(window.text(104, 50), chosen);
+        EXPECT_EQ(choices->currentText().toStdString(), chosen);
+    }
+    window.setText(103, "continuous");
+    EXPECT_EQ(window.text(103, 50), "continuous");
+    // Named by the label it sits beside, as the fields are.
+    EXPECT_EQ(choices->accessibleName(), QStringLiteral("Payments per year"));
 }
 
 TEST_F(DialogWindow, DrawsTheButtonEnterPressesAsTheDefault)

@@ -79,6 +79,7 @@ class ScriptHostTest : public ::testing::Test, public MainWindowEvents
             Item(Control("QLineEdit", 101)) +
                 Item(Control("QLineEdit", 102, "", Flag("enabled", false))) +
                 Item(Control("QLineEdit", 103, "result", Flag("readOnly", true))) +
+                Item(Choices(105, {"12 (monthly)", "26 (every two weeks)"})) +
                 Item(Control("QPushButton", 1, "OK")) + Item(Control("QPushButton", 2, "Cancel")) +
                 Item(Control("QPushButton", 10, "More")) +
                 Item(Group("g1", Item(Control("QRadioButton", 301, "", Flag("checked", true))) +
@@ -135,8 +136,11 @@ TEST_F(ScriptHostTest, RunsTheStepsOfAFormInsideItsLoopAndReturnsItsResult)
         a_.log("reads " + a_.window->text(101, 5) + "|" + a_.window->text(101, 50));
         a_.window->end(7);
     };
-    EXPECT_EQ(run("command 1\nset 101 Grüße € 12\nshow 101\npress 1\n"), 0);
+    EXPECT_EQ(run("command 1\nset 101 Grüße € 12\nshow 101\nshow 105\nset 105 26\nshow 105\n"
+                  "press 1\n"),
+              0);
     EXPECT_EQ(out_.str(), "main command 1\nopen\tA\nA opened\nfield\t101\tGrüße € 12\n"
+                          "field\t105\t12 (monthly)\nfield\t105\t26 (every two weeks)\n"
                           "A command 1\nA reads Grüß|Grüße € 12\nclosed\tA\nA returned 7\n");
     EXPECT_EQ(host_.activeWindow(), nullptr);
 }
@@ -205,6 +209,7 @@ TEST_F(ScriptHostTest, StepThatCannotBeCarriedOutStopsTheRunWithCodeTwo)
         {"press 102", "control disabled: 102"},
         {"set 103 x", "read-only field: 103"},
         {"set 1 x", "not an input field: 1"},
+        {"set 105 2", "no such item in choice list 105: 2"},
         {"press 101", "not a button: 101"},
         {"check 1 1", "not a check box or radio button: 1"},
         {"spin 101 3", "no spin control on field: 101"},

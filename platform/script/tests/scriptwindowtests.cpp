@@ -26,7 +26,8 @@ class ScriptWindowTest : public ::testing::Test
                 Item(Group("g1", Item(Control("QRadioButton", 301, "", Flag("checked", true))) +
                                      Item(Control("QRadioButton", 302)))) +
                 Item(Group("g2", Item(Control("QRadioButton", 303, "", Flag("checked", true))) +
-                                     Item(Control("QCheckBox", 304, "", Flag("checked", true))))),
+                                     Item(Control("QCheckBox", 304, "", Flag("checked", true))))) +
+                Item(Choices(105, {"1 (yearly)", "12 (monthly)", "12", "continuous"}, true)),
             250, 120));
     }
 
@@ -50,6 +51,25 @@ TEST_F(ScriptWindowTest, TextHoldsAtMostMaxCharsMinusOneCharactersNotBytes)
     for (const auto& [maxChars, expected] : cases) {
         SCOPED_TRACE("maxChars " + std::to_string(maxChars));
         EXPECT_EQ(window_.text(101, maxChars), expected);
+    }
+}
+
+// A choice list reads as its chosen item; a text chooses the item it is, or the first that
+// begins with it and a blank; any other text leaves the choice alone.
+TEST_F(ScriptWindowTest, ChoiceListTextChoosesTheItemItIsOrBeginsWithFollowedByABlank)
+{
+    ASSERT_NE(window_.control(105), nullptr);
+    EXPECT_EQ(window_.control(105)->items.size(), 4U);
+    EXPECT_EQ(window_.text(105, 50), "12 (monthly)");
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"1", "1 (yearly)"},        {"continuous", "continuous"}, {"12", "12 (monthly)"},
+        {"cont", "12 (monthly)"},   {"", "12 (monthly)"},         {"1 (yearly)", "1 (yearly)"},
+        {"(yearly)", "1 (yearly)"}, {"2", "1 (yearly)"},
+    };
+    for (const auto& [typed, chosen] : cases) {
+        SCOPED_TRACE(std::string(typed));
+        window_.setText(105, typed);
+        EXPECT_EQ(window_.text(105, 50), chosen);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Designer text for the small dialogs the tests open, written the way Designer writes it:
 // controls inside layouts and group boxes, ids as dynamic properties.
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,21 @@ inline std::string Control(std::string_view className, int id, std::string_view 
            "\"><property name=\"controlId\" stdset=\"0\"><number>" + std::to_string(id) +
            "</number></property>" + Property("text", "<string>" + std::string(text) + "</string>") +
            std::string(more) + "</widget>";
+}
+
+// A choice list with its items, the second one chosen when second is true.
+inline std::string Choices(int id, std::initializer_list<std::string_view> items,
+                           bool second = false)
+{
+    std::string xml = "<widget class=\"QComboBox\" name=\"c" + std::to_string(id) +
+                      "\"><property name=\"controlId\" stdset=\"0\"><number>" + std::to_string(id) +
+                      "</number></property>";
+    if (second)
+        xml += Property("currentIndex", "<number>1</number>");
+    for (std::string_view item : items)
+        xml +=
+            "<item>" + Property("text", "<string>" + std::string(item) + "</string>") + "</item>";
+    return xml + "</widget>";
 }
 
 inline std::string Group(std::string_view name, std::string_view children)
