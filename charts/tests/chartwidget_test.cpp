@@ -120,6 +120,22 @@ TEST_F(ChartWidgetTest, DraggingARectangleZoomsToIt)
     EXPECT_EQ(widget.chartLayout().yAxis.range, *widget.view().y);
 }
 
+// The wheel over a rectangle's zoom narrows the money as well, down to a millionth of a
+// dollar around the values and no further: the axis still ends and the chart is drawn.
+TEST_F(ChartWidgetTest, WheelZoomOfTheMoneyStopsAtTheNarrowestSpan)
+{
+    const ChartLayout before = widget.chartLayout();
+    Drag(widget, QPointF(before.xToPixel(60), before.yToPixel(50000)),
+         QPointF(before.xToPixel(120), before.yToPixel(-50000)));
+    ASSERT_TRUE(widget.view().y.has_value());
+    for (int i = 0; i < 20; ++i)
+        Wheel(widget, widget.chartLayout().plot.center(), 12000);
+    ASSERT_TRUE(widget.view().y.has_value());
+    EXPECT_GE(widget.view().y->span(), MinimumYSpan(*widget.view().y) * (1 - 1e-9));
+    EXPECT_GE(widget.chartLayout().yAxis.ticks.size(), 2u);
+    EXPECT_FALSE(widget.renderImage().isNull());
+}
+
 TEST_F(ChartWidgetTest, AFlatDragZoomsTheMonthsAloneAndAShortOneNothing)
 {
     const ChartLayout before = widget.chartLayout();
