@@ -27,6 +27,20 @@ std::string DropNegativeZero(std::string text)
     return text;
 }
 
+// Money as prose writes it, "−$1,234.56": a minus sign (U+2212) before the dollar sign.
+// number is printf's "-1234.56" or "1.2e+20".
+std::string Dollars(std::string number)
+{
+    number = DropNegativeZero(std::move(number));
+    const bool negative = !number.empty() && number.front() == '-';
+    if (negative)
+        number.erase(0, 1);
+    const std::string sign = negative ? "\u2212" : "";
+    if (number.find('e') != std::string::npos)
+        return sign + "$" + number;
+    return sign + FormatMoney(number);
+}
+
 std::vector<double> TickValues(Range range, double step)
 {
     std::vector<double> values;
@@ -89,21 +103,19 @@ double NiceStep(double span, int maxTicks)
 std::string MoneyLabel(double value, double step)
 {
     if (std::fabs(value) >= kExponentFrom || step >= kExponentFrom)
-        return "$" + DropNegativeZero(Format("%.3g", value));
+        return Dollars(Format("%.3g", value));
     int decimals = 0;
     if (step < 1) {
         decimals = 2;
         while (decimals < 6 && step < std::pow(10.0, -decimals) * (1 - 1e-9))
             ++decimals;
     }
-    return FormatMoney(DropNegativeZero(Format("%.*f", decimals, value)));
+    return Dollars(Format("%.*f", decimals, value));
 }
 
 std::string MoneyText(double value)
 {
-    if (std::fabs(value) >= kExponentFrom)
-        return "$" + Format("%.6g", value);
-    return FormatMoney(DropNegativeZero(Format("%.2f", value)));
+    return Dollars(Format(std::fabs(value) >= kExponentFrom ? "%.6g" : "%.2f", value));
 }
 
 std::string NumberText(double value)

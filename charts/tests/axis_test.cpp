@@ -74,10 +74,10 @@ TEST(MoneyLabel, WritesDollarsWithThousandsCommas)
         const char* label;
     };
     const Case cases[] = {
-        {150000, 50000, "$150,000"}, {-50000, 50000, "$-50,000"}, {0, 1000, "$0"},
-        {-0.0, 1000, "$0"},          {-1e-12, 0.5, "$0.00"},      {1234567, 1, "$1,234,567"},
-        {0.5, 0.5, "$0.50"},         {-0.2, 0.1, "$-0.20"},       {0.005, 0.005, "$0.005"},
-        {3.4e38, 1e38, "$3.4e+38"},  {-2e15, 1e15, "$-2e+15"},
+        {150000, 50000, "$150,000"}, {-50000, 50000, "\u2212$50,000"}, {0, 1000, "$0"},
+        {-0.0, 1000, "$0"},          {-1e-12, 0.5, "$0.00"},           {1234567, 1, "$1,234,567"},
+        {0.5, 0.5, "$0.50"},         {-0.2, 0.1, "\u2212$0.20"},       {0.005, 0.005, "$0.005"},
+        {3.4e38, 1e38, "$3.4e+38"},  {-2e15, 1e15, "\u2212$2e+15"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -85,10 +85,12 @@ TEST(MoneyLabel, WritesDollarsWithThousandsCommas)
     }
 }
 
-TEST(MoneyText, WritesCentsAsTheFormsDo)
+TEST(MoneyText, WritesCentsWithTheMinusSignBeforeTheDollar)
 {
     EXPECT_EQ(MoneyText(1234.5), "$1,234.50");
-    EXPECT_EQ(MoneyText(-655.25), "$-655.25");
+    EXPECT_EQ(MoneyText(-655.25), "\u2212$655.25");
+    EXPECT_EQ(MoneyText(-4433.41), "\u2212$4,433.41");
+    EXPECT_EQ(MoneyText(-3.4e38), "\u2212$3.4e+38");
     EXPECT_EQ(MoneyText(-0.004), "$0.00");
     EXPECT_EQ(MoneyText(506685.5), "$506,685.50");
     EXPECT_EQ(MoneyText(3.4028234663852886e38), "$3.40282e+38");
