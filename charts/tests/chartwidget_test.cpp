@@ -382,7 +382,7 @@ TEST_F(ChartWindowTest, ReloadsTheFileWhenTheSuiteWritesItAgain)
     write(samples::RefFileOf(samples::WorkedCase()));
     ASSERT_TRUE(reloaded.wait(5000));
     ASSERT_TRUE(window->chartWidget()->chart().marker.has_value());
-    EXPECT_EQ(window->chartWidget()->chart().marker->label, "Break-even: month 20");
+    EXPECT_EQ(window->chartWidget()->chart().marker->label, "Months to break even: 16 to 19");
 }
 
 TEST_F(ChartWindowTest, KeepsTheChartWhenTheNewFileCannotBeRead)

@@ -158,7 +158,7 @@ TEST_F(GraphPrograms, DrawTheRefinanceFileIntoEachTypeWithoutADisplay)
 
     ASSERT_EQ(run(TW_TWREF, {"--output", "ref.svg", "ref.tmp"}).status, 0);
     const std::string svg = ReadAll(dir_ / "ref.svg");
-    EXPECT_NE(svg.find(">Break-even: month 20</text>"), std::string::npos);
+    EXPECT_NE(svg.find(">Months to break even: 16 to 19</text>"), std::string::npos);
     EXPECT_NE(svg.find(">Existing Mortgage</text>"), std::string::npos);
     EXPECT_NE(svg.find("viewBox=\"0 0 800 500\""), std::string::npos);
 
