@@ -72,6 +72,7 @@ int OpenWindow(int argc, char** argv, const GraphCommandLine& line, const GraphP
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QString::fromLatin1(program.name));
     QApplication::setApplicationVersion(QStringLiteral(TW_VERSION));
+    QApplication::setWindowIcon(SuiteIcon());
 
     std::string text;
     GraphRead read;

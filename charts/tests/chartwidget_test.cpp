@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -320,9 +321,13 @@ class ChartWindowTest : public ::testing::Test
     std::unique_ptr<ChartWindow> window;
 };
 
-TEST_F(ChartWindowTest, TitleNamesTheFile)
+TEST_F(ChartWindowTest, TitleNamesTheChartThenTheFileBesideTheSuitesIcon)
 {
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("ref.tmp - Refinance Graph"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Refinance Graph - ref.tmp"));
+    const QIcon suite(QStringLiteral(":/icons/twplan2.svg"));
+    ASSERT_FALSE(suite.isNull()) << "the suite's icon is not among the resources";
+    EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_EQ(window->windowIcon().pixmap(32).toImage(), suite.pixmap(32).toImage());
 }
 
 TEST_F(ChartWindowTest, EscapeAndCtrlQClose)
