@@ -249,8 +249,8 @@ void PaintCurves(QPainter& painter, const Chart& chart, const ChartView& view,
             line.push_back({layout.xToPixel(chart.x[i]), layout.yToPixel(chart.series[k].y[i])});
         const QColor color = style.seriesColor(k);
 
-        // Cut to the plot by arithmetic: a zoomed curve's points can lie far beyond the reach
-        // of the painter's own clipping.
+        // Cut to the plot before it is stroked, so that the line ends at the plot's edges
+        // rather than over the axes, and the far-away points of a zoomed curve cost nothing.
         painter.save();
         painter.setClipRect(plot, Qt::IntersectClip);
         StrokeRuns(painter, ClipPolyline(line, box),
