@@ -27,12 +27,28 @@ std::string DropNegativeZero(std::string text)
     return text;
 }
 
+// Money as prose writes it, "−$1,234.56": a minus sign (U+2212) before the dollar sign.
+// number is printf's "-1234.56" or "1.2e+20".
+std::string Dollars(std::string number)
+{
+    number = DropNegativeZero(std::move(number));
+    const bool negative = !number.empty() && number.front() == '-';
+    if (negative)
+        number.erase(0, 1);
+    const std::string sign = negative ? "\u2212" : "";
+    if (number.find('e') != std::string::npos)
+        return sign + "$" + number;
+    return sign + FormatMoney(number);
+}
+
 std::vector<double> TickValues(Range range, double step)
 {
     std::vector<double> values;
     if (!(step > 0) || !std::isfinite(range.lo) || !std::isfinite(range.hi))
         return values;
     const double first = std::ceil(range.lo / step - 1e-9);
+    if (!std::isfinite(first))
+        return values;
     for (int i = 0; i < kMostTicks; ++i) {
         double value = (first + i) * step;
         if (value > range.hi + step * 1e-9)
@@ -44,12 +60,19 @@ std::vector<double> TickValues(Range range, double step)
     return values;
 }
 
+// A range narrower than this share of its values' size, or narrower than the smallest step
+// a label can show, is drawn as the flat line it looks like: no steps could mark it apart.
+constexpr double kFlatShare = 1e-12;
+constexpr double kFlatSpan = 1e-9;
+
 Range Padded(Range range)
 {
-    if (range.span() > 0)
+    const double size = std::max(std::fabs(range.lo), std::fabs(range.hi));
+    if (range.span() > std::max(size * kFlatShare, kFlatSpan))
         return range;
-    const double pad = std::max(std::fabs(range.lo) * 0.1, 1.0);
-    return {range.lo - pad, range.hi + pad};
+    const double middle = range.lo / 2 + range.hi / 2;
+    const double pad = std::max(std::fabs(middle) * 0.1, 1.0);
+    return {middle - pad, middle + pad};
 }
 
 } // namespace
@@ -59,36 +82,40 @@ double NiceStep(double span, int maxTicks)
     maxTicks = std::clamp(maxTicks, 1, kMostTicks);
     if (!(span > 0) || !std::isfinite(span))
         return 1;
+    // The step is at least raw = span / maxTicks, so one of 1, 2, 5 × 10^k and 10^(k + 1) with
+    // 10^k ≤ raw fits. Near the ends of the double range a power of ten underflows to 0 or
+    // overflows; the loop is bounded all the same and raw itself is the step then.
     const double raw = span / maxTicks;
-    double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
-    for (;;) {
+    if (!(raw > 0))
+        return span;
+    int exponent = static_cast<int>(std::floor(std::log10(raw)));
+    for (int tries = 0; tries < 2; ++tries, ++exponent) {
+        const double magnitude = std::pow(10.0, exponent);
         for (const double m : {1.0, 2.0, 5.0}) {
             const double step = m * magnitude;
-            if (span / step <= maxTicks + 1e-9)
+            if (step > 0 && std::isfinite(step) && span / step <= maxTicks + 1e-9)
                 return step;
         }
-        magnitude *= 10;
     }
+    return raw;
 }
 
 std::string MoneyLabel(double value, double step)
 {
     if (std::fabs(value) >= kExponentFrom || step >= kExponentFrom)
-        return "$" + DropNegativeZero(Format("%.3g", value));
+        return Dollars(Format("%.3g", value));
     int decimals = 0;
     if (step < 1) {
         decimals = 2;
         while (decimals < 6 && step < std::pow(10.0, -decimals) * (1 - 1e-9))
             ++decimals;
     }
-    return FormatMoney(DropNegativeZero(Format("%.*f", decimals, value)));
+    return Dollars(Format("%.*f", decimals, value));
 }
 
 std::string MoneyText(double value)
 {
-    if (std::fabs(value) >= kExponentFrom)
-        return "$" + Format("%.6g", value);
-    return FormatMoney(DropNegativeZero(Format("%.2f", value)));
+    return Dollars(Format(std::fabs(value) >= kExponentFrom ? "%.6g" : "%.2f", value));
 }
 
 std::string NumberText(double value)

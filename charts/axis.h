@@ -30,7 +30,7 @@ struct Axis
 // The smallest of 1, 2, 5 × 10^k that cuts span into at most maxTicks steps.
 double NiceStep(double span, int maxTicks);
 
-// A money axis over data: round steps of 1, 2 or 5 × 10^k dollars, labelled "$-50,000",
+// A money axis over data: round steps of 1, 2 or 5 × 10^k dollars, labelled "−$50,000",
 // "$150,000", "$0.50". With widen the range grows to the round ticks just outside the data, so
 // the axis starts and ends on a label; a range of zero width grows around its value.
 Axis MoneyAxis(Range data, int maxTicks, bool widen);
@@ -47,8 +47,8 @@ Axis PeriodAxis(Range visible, int maxTicks);
 // A tick's money label for ticks step apart: no cents on whole-dollar steps.
 std::string MoneyLabel(double value, double step);
 
-// A value to the cent, "$-1,234.56", as the forms show money; very large values in
-// exponent form.
+// A value to the cent, "−$1,234.56" (the minus sign U+2212 before the dollar sign, as money
+// is written in prose); very large values in exponent form.
 std::string MoneyText(double value);
 
 // An x value as text: whole numbers without decimals ("20"), others with up to six.

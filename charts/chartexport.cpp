@@ -45,6 +45,9 @@ QImage RenderChartImage(const Chart& chart, const ChartView& view, const ChartSt
                         QSize size, qreal pixelRatio)
 {
     QImage image(size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    // An image too large to be had is no image, and a painter on it only warns.
+    if (image.isNull())
+        return image;
     image.setDevicePixelRatio(pixelRatio);
     image.fill(style.background);
     QPainter painter(&image);

@@ -17,7 +17,8 @@ enum class ChartFileType { Png, Svg, Pdf, Unknown };
 // By the name's ending, in any case: ".png", ".svg", ".pdf".
 ChartFileType ChartFileTypeOf(const QString& path);
 
-// The chart laid out in size (the chart's own pixels) on an image of size × pixelRatio pixels.
+// The chart laid out in size (the chart's own pixels) on an image of size × pixelRatio pixels;
+// a null image when so large an image cannot be had.
 QImage RenderChartImage(const Chart& chart, const ChartView& view, const ChartStyle& style,
                         QSize size, qreal pixelRatio);
 

@@ -1,8 +1,12 @@
 #include "charts/chartpainter.h"
 
+#include "charts/plotlines.h"
+
 #include <QFontMetricsF>
+#include <QLineF>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QVector>
 
 #include <algorithm>
 #include <cmath>
@@ -195,10 +199,43 @@ void PaintAxes(QPainter& painter, const Chart& chart, const ChartStyle& style,
     painter.restore();
 }
 
+// The runs of a curve in the plot, stroked as StrokeFor says for their length.
+void StrokeRuns(QPainter& painter, const std::vector<PlotRun>& runs, const QPen& pen,
+                const QRectF& plot)
+{
+    painter.setPen(pen);
+    const CurveStroke stroke = StrokeFor(RunsLength(runs), plot.width(), plot.height());
+    if (stroke == CurveStroke::Path) {
+        for (const PlotRun& run : runs) {
+            QPolygonF line;
+            line.reserve(static_cast<qsizetype>(run.size()));
+            for (const PlotPoint& point : run)
+                line << QPointF(point.x, point.y);
+            if (line.size() == 1)
+                painter.drawPoint(line.front());
+            else
+                painter.drawPolyline(line);
+        }
+        return;
+    }
+    QVector<QLineF> segments;
+    for (const PlotRun& run : runs) {
+        for (std::size_t i = 1; i < run.size(); ++i)
+            segments.append(QLineF(run[i - 1].x, run[i - 1].y, run[i].x, run[i].y));
+    }
+    painter.setRenderHint(QPainter::Antialiasing, stroke == CurveStroke::Segments);
+    painter.drawLines(segments);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+}
+
 void PaintCurves(QPainter& painter, const Chart& chart, const ChartView& view,
                  const ChartStyle& style, const ChartLayout& layout)
 {
-    const int columns = std::max(1, static_cast<int>(layout.plot.width()));
+    const QRectF& plot = layout.plot;
+    const int columns = std::max(1, static_cast<int>(plot.width()));
+    const PlotBox box{plot.left(), plot.top(), plot.right(), plot.bottom()};
+    // Dots a little past the edges stay whole, so the first and the last point keep theirs.
+    const QRectF dotted = plot.adjusted(-3, -3, 3, 3);
     for (std::size_t k = 0; k < chart.series.size(); ++k) {
         if (!IsShown(view, k))
             continue;
@@ -206,22 +243,29 @@ void PaintCurves(QPainter& painter, const Chart& chart, const ChartView& view,
             PointsToDraw(chart.x, chart.series[k].y, layout.xAxis.range, columns);
         if (points.empty())
             continue;
-        QPolygonF line;
-        line.reserve(static_cast<qsizetype>(points.size()));
+        std::vector<PlotPoint> line;
+        line.reserve(points.size());
         for (const std::size_t i : points)
-            line << layout.toPixel(chart.x[i], chart.series[k].y[i]);
+            line.push_back({layout.xToPixel(chart.x[i]), layout.yToPixel(chart.series[k].y[i])});
         const QColor color = style.seriesColor(k);
-        QPen pen(color, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-        painter.setPen(pen);
-        painter.drawPolyline(line);
+
+        // Cut to the plot before it is stroked, so that the line ends at the plot's edges
+        // rather than over the axes, and the far-away points of a zoomed curve cost nothing.
+        painter.save();
+        painter.setClipRect(plot, Qt::IntersectClip);
+        StrokeRuns(painter, ClipPolyline(line, box),
+                   QPen(color, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin), plot);
+        painter.restore();
 
         // Dots on the points while they stand well apart, so a reader sees where the data is.
-        const double spacing = line.size() > 1 ? layout.plot.width() / (line.size() - 1) : 1e9;
+        const double spacing = line.size() > 1 ? plot.width() / (line.size() - 1) : 1e9;
         if (spacing >= 12 || line.size() == 1) {
             painter.setPen(Qt::NoPen);
             painter.setBrush(color);
-            for (const QPointF& point : line)
-                painter.drawEllipse(point, 2.8, 2.8);
+            for (const PlotPoint& point : line) {
+                if (dotted.contains(QPointF(point.x, point.y)))
+                    painter.drawEllipse(QPointF(point.x, point.y), 2.8, 2.8);
+            }
             painter.setBrush(Qt::NoBrush);
         }
     }

@@ -92,6 +92,21 @@ Range ZoomRange(Range range, double anchor, double factor, Range limits, double 
     return PanRange(zoomed, 0, limits);
 }
 
+double MinimumYSpan(Range y)
+{
+    constexpr double kNarrowest = 1e-6;
+    constexpr double kShare = 1e-9;
+    const double size = std::max(std::fabs(y.lo), std::fabs(y.hi));
+    return std::max(kNarrowest, size * kShare);
+}
+
+Range ZoomYRange(Range y, double anchor, double factor)
+{
+    const double share = y.span() > 0 ? std::clamp((anchor - y.lo) / y.span(), 0.0, 1.0) : 0.5;
+    const double span = std::max(y.span() * factor, MinimumYSpan(y));
+    return {anchor - share * span, anchor - share * span + span};
+}
+
 Range PanRange(Range range, double delta, Range limits)
 {
     const double span = std::min(range.span(), limits.span());

@@ -36,6 +36,14 @@ double MinimumXSpan(const Chart& chart);
 // within limits.
 Range ZoomRange(Range range, double anchor, double factor, Range limits, double minSpan);
 
+// The narrowest y range a zoom may reach around its values: a millionth of a dollar, and a
+// billionth of the values' size, so that ticks can still be told apart and the pixels of every
+// value stay within reach of the arithmetic.
+double MinimumYSpan(Range y);
+
+// y scaled by factor around anchor, at least MinimumYSpan wide.
+Range ZoomYRange(Range y, double anchor, double factor);
+
 // range moved by delta and kept within limits.
 Range PanRange(Range range, double delta, Range limits);
 

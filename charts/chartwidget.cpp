@@ -230,8 +230,10 @@ void ChartWidget::mouseReleaseEvent(QMouseEvent* event)
     Range x{layout.pixelToX(rect.left()), layout.pixelToX(rect.right())};
     x = ZoomRange(x, (x.lo + x.hi) / 2, 1, limits, MinimumXSpan(chart_));
     view_.x = x;
-    if (rect.height() >= kDragThreshold)
-        view_.y = Range{layout.pixelToY(rect.bottom()), layout.pixelToY(rect.top())};
+    if (rect.height() >= kDragThreshold) {
+        const Range y{layout.pixelToY(rect.bottom()), layout.pixelToY(rect.top())};
+        view_.y = ZoomYRange(y, (y.lo + y.hi) / 2, 1);
+    }
     viewUpdated();
 }
 
@@ -271,11 +273,7 @@ void ChartWidget::zoomAround(QPointF position, double factor)
         if (factor > 1 && view_.x.span() >= limits.span() * (1 - 1e-9)) {
             view_.y.reset();
         } else {
-            const Range y = *view_.y;
-            const double at = layout.pixelToY(anchor.y());
-            const double share = (at - y.lo) / y.span();
-            const double span = y.span() * factor;
-            view_.y = Range{at - share * span, at - share * span + span};
+            view_.y = ZoomYRange(*view_.y, layout.pixelToY(anchor.y()), factor);
         }
     }
     viewUpdated();

@@ -32,13 +32,19 @@ const char* const kHint =
 
 } // namespace
 
+QIcon SuiteIcon()
+{
+    return QIcon(QStringLiteral(":/icons/twplan2.svg"));
+}
+
 ChartWindow::ChartWindow(const QString& path, GraphReader reader, ChartBuilder builder,
                          const QString& programTitle, Chart chart, std::string text,
                          QWidget* parent)
     : QMainWindow(parent), path_(QFileInfo(path).absoluteFilePath()), reader_(reader),
       builder_(builder), text_(std::move(text)), chart_(new ChartWidget(this))
 {
-    setWindowTitle(QStringLiteral("%1 - %2").arg(QFileInfo(path).fileName(), programTitle));
+    setWindowTitle(QStringLiteral("%1 - %2").arg(programTitle, QFileInfo(path).fileName()));
+    setWindowIcon(SuiteIcon());
     chart_->setChart(std::move(chart));
     setCentralWidget(chart_);
     createActions();

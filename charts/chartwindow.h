@@ -2,6 +2,7 @@
 #include "charts/chart.h"
 #include "charts/graphfile.h"
 
+#include <QIcon>
 #include <QMainWindow>
 #include <QString>
 #include <QTimer>
@@ -16,6 +17,10 @@ class ChartWidget;
 
 using ChartBuilder = Chart (*)(const GraphFile&);
 
+// The suite's icon, from its resources: the graph windows and their message boxes carry it, so
+// that they are seen to belong to the suite.
+QIcon SuiteIcon();
+
 // The window of a graph program: one chart read from one file, with Save (PNG, SVG, PDF),
 // Print and Copy, and the chart read again whenever the file changes on disk, since the suite
 // writes the file afresh at each Graph.
@@ -25,7 +30,8 @@ class ChartWindow : public QMainWindow
 
   public:
     // path was read already into text and made into chart; programTitle names the graph
-    // ("Refinance Graph") in the window title after the file's name.
+    // ("Refinance Graph") in the window title before the file's name. The window has the
+    // suite's icon.
     ChartWindow(const QString& path, GraphReader reader, ChartBuilder builder,
                 const QString& programTitle, Chart chart, std::string text,
                 QWidget* parent = nullptr);

@@ -27,6 +27,8 @@ struct GraphFormat
     // The allowed point counts for an extent; false when the extent is not one the suite
     // writes.
     bool (*points)(double extent, std::size_t& fewest, std::size_t& most);
+    // Whether x must be a whole number from 0 to the extent (months), or may be any number.
+    bool wholeX;
 };
 
 class LineReader
@@ -82,22 +84,41 @@ std::string Quote(std::string_view text)
 // The writer prints "%f": digits, a point, a sign. from_chars reads these the same in every
 // locale; it also takes "inf" and "nan", which a trade-off whose values overflow a float does
 // print, and which cannot be drawn.
-enum class NumberStatus { Ok, NotANumber, NotFinite };
+enum class NumberStatus { Ok, NotANumber, NaN, TooLarge, TooSmall };
 
 // Beyond a float's range, which is all the suite writes: larger values would only make the
 // chart's arithmetic overflow.
 constexpr double kLargestValue = 1e39;
+
+// A number beyond a double's range either way: nearer 0 than the smallest double (1e-400) or
+// beyond the largest (1e999). A long double holds every number a line can spell out in its
+// digits; past its range the exponent's sign tells, since a line is too short for digits
+// that make up for it.
+NumberStatus OutOfRange(std::string_view word)
+{
+    long double wide = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), wide);
+    if (error == std::errc() && end == word.data() + word.size())
+        return std::fabs(wide) < 1 ? NumberStatus::TooSmall : NumberStatus::TooLarge;
+    const std::size_t exponent = word.find_first_of("eE");
+    return exponent != std::string_view::npos && exponent + 1 < word.size() &&
+                   word[exponent + 1] == '-'
+               ? NumberStatus::TooSmall
+               : NumberStatus::TooLarge;
+}
 
 NumberStatus ParseNumber(std::string_view word, double& value)
 {
     const char* first = word.data();
     const char* last = word.data() + word.size();
     const auto [end, error] = std::from_chars(first, last, value);
-    if (error == std::errc::result_out_of_range)
-        return NumberStatus::NotFinite;
+    if (error == std::errc::result_out_of_range && end == last)
+        return OutOfRange(word);
     if (error != std::errc() || end != last)
         return NumberStatus::NotANumber;
-    return std::fabs(value) <= kLargestValue ? NumberStatus::Ok : NumberStatus::NotFinite;
+    if (std::isnan(value))
+        return NumberStatus::NaN;
+    return std::fabs(value) <= kLargestValue ? NumberStatus::Ok : NumberStatus::TooLarge;
 }
 
 class GraphParser
@@ -154,8 +175,13 @@ class GraphParser
         switch (ParseNumber(word, value)) {
         case NumberStatus::Ok:
             return true;
-        case NumberStatus::NotFinite:
+        case NumberStatus::TooLarge:
             return fail(lines_.lineNumber(), Quote(word) + " is too large a number to draw");
+        case NumberStatus::TooSmall:
+            return fail(lines_.lineNumber(),
+                        Quote(word) + " is too small a number to hold (nearer 0 than any double)");
+        case NumberStatus::NaN:
+            return fail(lines_.lineNumber(), Quote(word) + " is not a number (NaN)");
         case NumberStatus::NotANumber:
             break;
         }
@@ -249,6 +275,12 @@ class GraphParser
             double x = 0;
             if (!number(words[0], x, ("the " + xName).c_str()))
                 return false;
+            if (format_.wholeX && !(x >= 0 && x <= graph.extent && x == std::floor(x)))
+                return fail(lines_.lineNumber(),
+                            "the " + xName + " " + Quote(words[0]) +
+                                " is not a whole number from 0 to " +
+                                std::to_string(static_cast<long long>(graph.extent)) + " (line " +
+                                std::to_string(extentLine_) + ")");
             if (!graph.x.empty() && !(x > graph.x.back()))
                 return fail(lines_.lineNumber(), "the " + xName + " " + std::string(words[0]) +
                                                      " does not come after the one before it");
@@ -329,10 +361,11 @@ const GraphFormat kRefFormat{2,
                              "2 curves (the existing and the refinanced mortgage)",
                              "month",
                              "the months since refinancing (a whole number)",
-                             RefPoints};
+                             RefPoints,
+                             true};
 
 const GraphFormat kTradeFormat{
-    0, 3, "0 to 3 options", "period", "the number of periods + 2 (at least 2)", TradePoints};
+    0, 3, "0 to 3 options", "period", "the number of periods + 2 (at least 2)", TradePoints, false};
 
 ReadError TooLarge()
 {

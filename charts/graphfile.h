@@ -46,7 +46,8 @@ inline constexpr std::size_t kMaxGraphLineLength = 4096;
 inline constexpr std::size_t kMaxGraphFileBytes = std::size_t{64} << 20;
 
 // "ref.tmp" (the refinance graph): exactly two curves, line 5 the months since refinancing
-// (a whole number), one point for month 0 and one for every fourth month after it.
+// (a whole number), one point for month 0 and one for every fourth month after it. Each
+// point's month is a whole number from 0 to line 5's months.
 GraphRead ReadRefFile(std::string_view text);
 
 // "trade.tmp" (the trade-off graph): zero to three curves, line 5 the periods + 2, one point

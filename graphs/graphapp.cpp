@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +24,14 @@
 namespace tw {
 
 namespace {
+
+// The screen's scale for a PNG of size, lowered so that no side of the image passes the
+// largest --size: QT_SCALE_FACTOR=10 would otherwise ask for images no painter can be given.
+qreal ImageScale(QSize size, qreal scale)
+{
+    const qreal largest = kLargestChart;
+    return std::min({scale, largest / size.width(), largest / size.height()});
+}
 
 int RenderToFile(int argc, char** argv, const GraphCommandLine& line, const GraphProgram& program)
 {
@@ -46,9 +55,19 @@ int RenderToFile(int argc, char** argv, const GraphCommandLine& line, const Grap
         ChartFileTypeOf(output) == ChartFileType::Pdf
             ? ChartStyle::Paper(QGuiApplication::font())
             : ChartStyle::FromPalette(QGuiApplication::palette(), QGuiApplication::font());
+    const QSize size(line.width, line.height);
+    qreal scale = app.devicePixelRatio();
+    if (ChartFileTypeOf(output) == ChartFileType::Png && ImageScale(size, scale) < scale) {
+        const QSize asked = size * scale;
+        scale = ImageScale(size, scale);
+        const QSize drawn = size * scale;
+        std::cerr << program.name << ": a " << asked.width() << "x" << asked.height()
+                  << " image (the screen's scale " << app.devicePixelRatio() << ") has more than "
+                  << kLargestChart << " pixels a side; drawn at " << drawn.width() << "x"
+                  << drawn.height() << '\n';
+    }
     QString error;
-    if (!SaveChart(output, chart, FullView(chart), style, QSize(line.width, line.height),
-                   app.devicePixelRatio(), &error)) {
+    if (!SaveChart(output, chart, FullView(chart), style, size, scale, &error)) {
         std::cerr << program.name << ": cannot write " << line.output << ": " << error.toStdString()
                   << '\n';
         return 1;
@@ -72,6 +91,7 @@ int OpenWindow(int argc, char** argv, const GraphCommandLine& line, const GraphP
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QString::fromLatin1(program.name));
     QApplication::setApplicationVersion(QStringLiteral(TW_VERSION));
+    QApplication::setWindowIcon(SuiteIcon());
 
     std::string text;
     GraphRead read;

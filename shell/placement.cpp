@@ -1,8 +1,11 @@
 #include "shell/placement.h"
 
+#include "tools/textfile.h"
+
 #include <array>
 #include <cerrno>
 #include <cstdint>
+#include <string_view>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -41,12 +44,20 @@ int SavePlacementFile(Rect outer, const std::string& path)
     // No O_TRUNC: bytes past the record in an older, longer file stay as they were. A FIFO
     // or a device of that name is no placement file: opened without waiting for a reader,
     // and left alone. Whether the file is new decides what a failed write leaves behind.
-    constexpr int kFlags = O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+    // A link is never followed (anyone who may write to a shared working folder could point
+    // it at another file); it is replaced by a file of its own, as the program's other files
+    // replace one.
+    constexpr int kFlags = O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW;
     bool created = true;
     int fd = ::open(path.c_str(), kFlags | O_CREAT | O_EXCL, 0644);
     if (fd < 0 && errno == EEXIST) {
         created = false;
         fd = ::open(path.c_str(), kFlags);
+        if (fd < 0 && errno == ELOOP) {
+            const std::string_view bytes(reinterpret_cast<const char*>(record.data()),
+                                         record.size());
+            return TextFile::replace(path, bytes) ? 0 : 1;
+        }
     }
     if (fd < 0)
         return 1;

@@ -18,6 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     tw::fuzz::CheckGraph(*read.graph);
     tw::fuzz::Require(read.graph->names.size() == 2);
+    for (const double month : read.graph->x)
+        tw::fuzz::Require(month >= 0 &&
+                          month == static_cast<double>(static_cast<long long>(month)));
     tw::fuzz::CheckChart(tw::RefinanceChart(*read.graph));
+    const auto found = tw::FindBreakEven(read.graph->x, read.graph->y[0], read.graph->y[1]);
+    tw::fuzz::Require(!found || (found->fewest <= found->most && found->most >= 0));
     return 0;
 }

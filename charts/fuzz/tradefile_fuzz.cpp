@@ -18,6 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     tw::fuzz::CheckGraph(*read.graph);
     tw::fuzz::Require(read.graph->names.size() <= 3);
-    tw::fuzz::CheckChart(tw::TradeChart(*read.graph));
+    const tw::Chart chart = tw::TradeChart(*read.graph);
+    // The periods the form analysed: every row but the one past them.
+    tw::fuzz::Require(chart.x.size() + (read.graph->x.size() > 1 ? 1 : 0) == read.graph->x.size());
+    tw::fuzz::CheckChart(chart);
     return 0;
 }

@@ -29,6 +29,42 @@ TEST(NiceStep, TakesTheSmallestRoundStepThatFits)
     }
 }
 
+// Values a subnormal apart, a range as wide as a double goes, and everything between: the
+// step search ends in a few steps with a step that is finite and fits.
+TEST(NiceStep, EndsForAnyFiniteSpan)
+{
+    const double spans[] = {5e-324, 1e-320, 2.2250738585072014e-308, 1e-300, 1e-12, 0.7, 1,
+                            1e39,   1e300,  1.7976931348623157e308};
+    for (const double span : spans) {
+        for (const int maxTicks : {1, 5, 200}) {
+            SCOPED_TRACE(::testing::Message() << span << " in " << maxTicks);
+            const double step = NiceStep(span, maxTicks);
+            EXPECT_GT(step, 0);
+            EXPECT_TRUE(std::isfinite(step));
+            EXPECT_LE(span / step, maxTicks * (1 + 1e-9));
+        }
+    }
+}
+
+// Every axis over every such range ends, with finite ticks, no more than an axis holds.
+TEST(Axes, EndForAnyFiniteRange)
+{
+    const Range ranges[] = {{0, 5e-324},  {-5e-324, 5e-324}, {1, 1 + 2.2e-16},
+                            {0, 1e-300},  {1e38, 1e38},      {-1e39, 1e39},
+                            {0, 1.7e308}, {-1e308, 1e308},   {1e300, 1e300 * (1 + 1e-15)}};
+    for (const Range& range : ranges) {
+        SCOPED_TRACE(::testing::Message() << range.lo << " to " << range.hi);
+        const Axis axes[] = {MoneyAxis(range, 8, true), MoneyAxis(range, 8, false),
+                             MonthAxis(range, 10), PeriodAxis(range, 10)};
+        for (const Axis& axis : axes) {
+            EXPECT_LE(axis.ticks.size(), 200u);
+            EXPECT_LE(axis.minor.size(), 200u);
+            for (const Tick& tick : axis.ticks)
+                EXPECT_TRUE(std::isfinite(tick.value)) << tick.label;
+        }
+    }
+}
+
 TEST(MoneyLabel, WritesDollarsWithThousandsCommas)
 {
     struct Case
@@ -38,10 +74,10 @@ TEST(MoneyLabel, WritesDollarsWithThousandsCommas)
         const char* label;
     };
     const Case cases[] = {
-        {150000, 50000, "$150,000"}, {-50000, 50000, "$-50,000"}, {0, 1000, "$0"},
-        {-0.0, 1000, "$0"},          {-1e-12, 0.5, "$0.00"},      {1234567, 1, "$1,234,567"},
-        {0.5, 0.5, "$0.50"},         {-0.2, 0.1, "$-0.20"},       {0.005, 0.005, "$0.005"},
-        {3.4e38, 1e38, "$3.4e+38"},  {-2e15, 1e15, "$-2e+15"},
+        {150000, 50000, "$150,000"}, {-50000, 50000, "\u2212$50,000"}, {0, 1000, "$0"},
+        {-0.0, 1000, "$0"},          {-1e-12, 0.5, "$0.00"},           {1234567, 1, "$1,234,567"},
+        {0.5, 0.5, "$0.50"},         {-0.2, 0.1, "\u2212$0.20"},       {0.005, 0.005, "$0.005"},
+        {3.4e38, 1e38, "$3.4e+38"},  {-2e15, 1e15, "\u2212$2e+15"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -49,10 +85,12 @@ TEST(MoneyLabel, WritesDollarsWithThousandsCommas)
     }
 }
 
-TEST(MoneyText, WritesCentsAsTheFormsDo)
+TEST(MoneyText, WritesCentsWithTheMinusSignBeforeTheDollar)
 {
     EXPECT_EQ(MoneyText(1234.5), "$1,234.50");
-    EXPECT_EQ(MoneyText(-655.25), "$-655.25");
+    EXPECT_EQ(MoneyText(-655.25), "\u2212$655.25");
+    EXPECT_EQ(MoneyText(-4433.41), "\u2212$4,433.41");
+    EXPECT_EQ(MoneyText(-3.4e38), "\u2212$3.4e+38");
     EXPECT_EQ(MoneyText(-0.004), "$0.00");
     EXPECT_EQ(MoneyText(506685.5), "$506,685.50");
     EXPECT_EQ(MoneyText(3.4028234663852886e38), "$3.40282e+38");
@@ -75,8 +113,18 @@ TEST(MoneyAxis, EndsOnRoundTicksAroundTheData)
         int maxTicks;
     };
     const Case cases[] = {
-        {{4901.4, 506685.5}, 8}, {{-200, 102}, 8},    {{0, 0}, 5},           {{1234.5, 1234.5}, 5},
-        {{-3e38, 3.4e38}, 6},    {{0.001, 0.004}, 4}, {{-1e6, -999990}, 10}, {{0, 1}, 1},
+        {{4901.4, 506685.5}, 8},
+        {{-200, 102}, 8},
+        {{0, 0}, 5},
+        {{1234.5, 1234.5}, 5},
+        {{-3e38, 3.4e38}, 6},
+        {{0.001, 0.004}, 4},
+        {{-1e6, -999990}, 10},
+        {{0, 1}, 1},
+        // Values a subnormal or a hair apart are drawn as the flat line they look like.
+        {{0, 5e-324}, 5},
+        {{1, 1 + 2.2e-16}, 5},
+        {{1e38, 1e38 + 1e25}, 5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.data.lo << " to " << c.data.hi);

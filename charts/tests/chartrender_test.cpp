@@ -119,7 +119,7 @@ TEST(RenderChartSvg, HoldsTheNamesTheMoneyLabelsAndTheBreakEven)
     EXPECT_TRUE(svg.contains("viewBox=\"0 0 800 500\""));
     EXPECT_TRUE(svg.contains(">Existing Mortgage</text>"));
     EXPECT_TRUE(svg.contains(">Refinanced Mortgage</text>"));
-    EXPECT_TRUE(svg.contains(">Break-even: month 20</text>"));
+    EXPECT_TRUE(svg.contains(">Months to break even: 16 to 19</text>"));
     const ChartLayout layout = LayoutChart(chart, FullView(chart), style, QSizeF(800, 500));
     ASSERT_GE(layout.yAxis.ticks.size(), 3u);
     for (const Tick& tick : layout.yAxis.ticks) {
@@ -135,7 +135,7 @@ TEST(RenderChartSvg, SaysWhenTheRefinancingNeverBreaksEven)
     const Chart chart = samples::RefChartOf(samples::NeverBreaksEven());
     const QByteArray svg = RenderChartSvg(chart, FullView(chart), LightStyle(), QSize(800, 500));
     EXPECT_TRUE(svg.contains(">Never breaks even within 360 months</text>"));
-    EXPECT_FALSE(svg.contains("Break-even"));
+    EXPECT_FALSE(svg.contains("break even:"));
 }
 
 TEST(RenderChartSvg, EscapesNamesAsXml)
@@ -169,7 +169,7 @@ TEST(RenderChartPdf, WritesOnePageWithTheChartsText)
     // pdftotext gives "fi" as a ligature, so only texts without it are looked for.
     const QString text = QString::fromUtf8(process.readAllStandardOutput());
     EXPECT_TRUE(text.contains(QStringLiteral("Existing Mortgage"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("Break-even: month 20")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Months to break even: 16 to 19")));
     EXPECT_TRUE(text.contains(QStringLiteral("$100,000")));
 
     QProcess info;
@@ -212,6 +212,62 @@ TEST(SaveChart, WritesTheTypeTheNameAsksForAndNothingElse)
 
     const QString nowhere = dir.filePath(QStringLiteral("no/such/folder/chart.png"));
     EXPECT_FALSE(SaveChart(nowhere, chart, FullView(chart), style, QSize(300, 200), 1, &error));
+}
+
+// Pixels of color outside rect grown by margin, leaving out the band above it (the title and
+// the legend, whose swatches have the curves' colours).
+int PixelsNearOutside(const QImage& image, const QColor& color, const QRectF& rect, double margin)
+{
+    const QRectF grown = rect.adjusted(-margin, -margin, margin, margin);
+    int count = 0;
+    for (int y = static_cast<int>(rect.top()); y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (!grown.contains(QPointF(x + 0.5, y + 0.5)) &&
+                std::abs(c.red() - color.red()) + std::abs(c.green() - color.green()) +
+                        std::abs(c.blue() - color.blue()) <=
+                    40)
+                ++count;
+        }
+    }
+    return count;
+}
+
+// Zoomed into a narrow band of money, the curves' points lie far above and below the plot;
+// the lines stop at its edges, and only the dots of points at the edges reach past them.
+TEST(RenderChartImage, ClipsTheCurvesToThePlotWhenZoomed)
+{
+    const Chart chart = samples::RefChartOf(samples::WorkedCase());
+    const ChartStyle style = LightStyle();
+    struct Case
+    {
+        const char* name;
+        Range x;
+        Range y;
+        double margin; // how far past the plot a curve's colour may reach
+    };
+    // Around the refinanced net worth at month 104, where the curve crosses the plot steeply.
+    // Points 12 pixels apart or more have dots, which may stand over the plot's edges.
+    const double at104 = chart.series[1].y[26];
+    const Case cases[] = {
+        {"a band", {60, 120}, {50000, 150000}, 6},
+        {"a cent wide", {96, 112}, {at104 - 0.005, at104 + 0.005}, 6},
+        {"a ten-thousandth wide", {0, 360}, {at104 - 5e-5, at104 + 5e-5}, 1.5},
+        {"a dollar wide over all months", {0, 360}, {at104 - 0.5, at104 + 0.5}, 1.5},
+        {"far below the curves", {0, 360}, {-1e12, -1e12 + 1}, 1.5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChartView view = FullView(chart);
+        view.x = c.x;
+        view.y = c.y;
+        const QImage image = RenderChartImage(chart, view, style, QSize(640, 400), 1);
+        Keep(image, (std::string("zoomed-") + c.name + ".png").c_str());
+        const ChartLayout layout = LayoutChart(chart, view, style, QSizeF(640, 400));
+        for (std::size_t k = 0; k < 2; ++k)
+            EXPECT_EQ(PixelsNearOutside(image, style.seriesColor(k), layout.plot, c.margin), 0)
+                << k;
+    }
 }
 
 TEST(LayoutChart, KeepsThePlotInsideAndLabelsApart)

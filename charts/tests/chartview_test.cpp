@@ -86,6 +86,22 @@ TEST(ZoomRange, StaysWithinTheLimitsAndTheNarrowestSpan)
     EXPECT_DOUBLE_EQ(edge.span(), 80);
 }
 
+TEST(ZoomYRange, KeepsTheAnchorAndStopsAtTheNarrowestSpan)
+{
+    const Range zoomed = ZoomYRange({0, 1000}, 250, 0.5);
+    EXPECT_DOUBLE_EQ(zoomed.span(), 500);
+    EXPECT_DOUBLE_EQ(zoomed.lo, 125);
+    // However often it is zoomed in, by the wheel or by ever smaller rectangles.
+    Range y{-50000, 250000};
+    for (int i = 0; i < 5000; ++i)
+        y = ZoomYRange(y, y.lo + y.span() / 3, 0.8);
+    EXPECT_GE(y.span(), MinimumYSpan(y) * (1 - 1e-6));
+    EXPECT_GE(y.span(), 1e-6 * (1 - 1e-6));
+    EXPECT_TRUE(std::isfinite(y.lo) && std::isfinite(y.hi));
+    EXPECT_NEAR(ZoomYRange({5, 5}, 5, 1).span(), 1e-6, 1e-12);
+    EXPECT_NEAR(ZoomYRange({1e30, 1e30}, 1e30, 1).span(), 1e21, 1e15);
+}
+
 TEST(PanRange, StopsAtTheEdges)
 {
     const Range limits{0, 100};

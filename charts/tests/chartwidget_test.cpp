@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -118,6 +119,22 @@ TEST_F(ChartWidgetTest, DraggingARectangleZoomsToIt)
     EXPECT_NEAR(widget.view().y->lo, 50000, 1e-6);
     EXPECT_NEAR(widget.view().y->hi, 150000, 1e-6);
     EXPECT_EQ(widget.chartLayout().yAxis.range, *widget.view().y);
+}
+
+// The wheel over a rectangle's zoom narrows the money as well, down to a millionth of a
+// dollar around the values and no further: the axis still ends and the chart is drawn.
+TEST_F(ChartWidgetTest, WheelZoomOfTheMoneyStopsAtTheNarrowestSpan)
+{
+    const ChartLayout before = widget.chartLayout();
+    Drag(widget, QPointF(before.xToPixel(60), before.yToPixel(50000)),
+         QPointF(before.xToPixel(120), before.yToPixel(-50000)));
+    ASSERT_TRUE(widget.view().y.has_value());
+    for (int i = 0; i < 20; ++i)
+        Wheel(widget, widget.chartLayout().plot.center(), 12000);
+    ASSERT_TRUE(widget.view().y.has_value());
+    EXPECT_GE(widget.view().y->span(), MinimumYSpan(*widget.view().y) * (1 - 1e-9));
+    EXPECT_GE(widget.chartLayout().yAxis.ticks.size(), 2u);
+    EXPECT_FALSE(widget.renderImage().isNull());
 }
 
 TEST_F(ChartWidgetTest, AFlatDragZoomsTheMonthsAloneAndAShortOneNothing)
@@ -304,9 +321,13 @@ class ChartWindowTest : public ::testing::Test
     std::unique_ptr<ChartWindow> window;
 };
 
-TEST_F(ChartWindowTest, TitleNamesTheFile)
+TEST_F(ChartWindowTest, TitleNamesTheChartThenTheFileBesideTheSuitesIcon)
 {
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("ref.tmp - Refinance Graph"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Refinance Graph - ref.tmp"));
+    const QIcon suite(QStringLiteral(":/icons/twplan2.svg"));
+    ASSERT_FALSE(suite.isNull()) << "the suite's icon is not among the resources";
+    EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_EQ(window->windowIcon().pixmap(32).toImage(), suite.pixmap(32).toImage());
 }
 
 TEST_F(ChartWindowTest, EscapeAndCtrlQClose)
@@ -366,7 +387,7 @@ TEST_F(ChartWindowTest, ReloadsTheFileWhenTheSuiteWritesItAgain)
     write(samples::RefFileOf(samples::WorkedRefinance()));
     ASSERT_TRUE(reloaded.wait(5000));
     ASSERT_TRUE(window->chartWidget()->chart().marker.has_value());
-    EXPECT_EQ(window->chartWidget()->chart().marker->label, "Break-even: month 20");
+    EXPECT_EQ(window->chartWidget()->chart().marker->label, "Months to break even: 16 to 19");
 }
 
 TEST_F(ChartWindowTest, KeepsTheChartWhenTheNewFileCannotBeRead)

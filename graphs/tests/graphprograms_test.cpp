@@ -156,9 +156,19 @@ TEST_F(GraphPrograms, DrawTheRefinanceFileIntoEachTypeWithoutADisplay)
     ASSERT_EQ(scaled.status, 0) << scaled.err;
     EXPECT_EQ(PngSize(ReadAll(dir_ / "ref2x.png")), std::make_pair(1280, 800));
 
+    // A scale that would make a side longer than the largest --size is lowered to fit, in one
+    // line; the image is drawn.
+    Finished large = run(TW_TWREF, {"--output", "ref10x.png", "--size", "1600x200", "ref.tmp"},
+                         "QT_SCALE_FACTOR=10");
+    ASSERT_EQ(large.status, 0) << large.err;
+    EXPECT_EQ(WithoutQtNotes(large.err),
+              "twref: a 16000x2000 image (the screen's scale 10) has more than 10000 pixels a "
+              "side; drawn at 10000x1250\n");
+    EXPECT_EQ(PngSize(ReadAll(dir_ / "ref10x.png")), std::make_pair(10000, 1250));
+
     ASSERT_EQ(run(TW_TWREF, {"--output", "ref.svg", "ref.tmp"}).status, 0);
     const std::string svg = ReadAll(dir_ / "ref.svg");
-    EXPECT_NE(svg.find(">Break-even: month 20</text>"), std::string::npos);
+    EXPECT_NE(svg.find(">Months to break even: 16 to 19</text>"), std::string::npos);
     EXPECT_NE(svg.find(">Existing Mortgage</text>"), std::string::npos);
     EXPECT_NE(svg.find("viewBox=\"0 0 800 500\""), std::string::npos);
 
@@ -221,6 +231,22 @@ TEST_F(GraphPrograms, RefuseBadFilesWithOneLineNamingTheFileAndWriteNothing)
             EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
             EXPECT_FALSE(fs::exists(dir_ / out)) << out;
         }
+    }
+}
+
+// Values that differ by the least double: each output ends, with the curves drawn flat.
+TEST_F(GraphPrograms, DrawValuesTheLeastDoubleApart)
+{
+    write("ref.tmp", "1\nDummy\nDummy\nDummy\n4.000000\n2\nA\nB\n0.0\n0.0\n0 0 5e-324\n"
+                     "0.0\n0.0\n4 5e-324 0\nDone\nDone\n");
+    write("trade.tmp", "1\nDummy\nDummy\nDummy\n5.000000\n1\nA\n0.0\n0 0 \n0.0\n1 5e-324 \n"
+                       "0.0\n2 0 \n0.0\n3 5e-324 \n0.0\n4 0 \nDone\nDone\n");
+    for (const char* out : {"tiny.png", "tiny.svg", "tiny.pdf"}) {
+        SCOPED_TRACE(out);
+        const Finished ref = run(TW_TWREF, {"--output", out, "ref.tmp"});
+        EXPECT_EQ(ref.status, 0) << ref.err;
+        const Finished trade = run(TW_TWTPLOT, {"--output", out, "trade.tmp"});
+        EXPECT_EQ(trade.status, 0) << trade.err;
     }
 }
 

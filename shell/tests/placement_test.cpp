@@ -99,6 +99,30 @@ TEST_F(PlacementFile, LeavesTheTailOfALongerOlderFile)
         EXPECT_EQ(bytes[i], 0xA0 + i % 16) << "byte " << i;
 }
 
+// A link named prefinf.dat, to a file elsewhere or to nothing: the file it points to is never
+// written, and the link gives way to a placement file of its own.
+TEST_F(PlacementFile, ReplacesALinkInsteadOfWritingThroughIt)
+{
+    const fs::path scratch = directory_ / "scratch";
+    fs::create_directories(scratch);
+    const std::string victim(100, 'v');
+    std::ofstream(scratch / "victim", std::ios::binary) << victim;
+    for (const fs::path& target : {scratch / "victim", scratch / "nothing"}) {
+        SCOPED_TRACE(target.string());
+        fs::remove(path_);
+        fs::create_symlink(target, path_);
+        ASSERT_EQ(SavePlacementFile(Rect{7, 8, 350, 90}, path_), 0);
+        EXPECT_FALSE(fs::is_symlink(path_));
+        const auto bytes = Read();
+        ASSERT_EQ(bytes.size(), 84u);
+        EXPECT_EQ(At(bytes, 0), 7);
+        EXPECT_EQ(At(bytes, 14), 350);
+    }
+    std::ifstream in(scratch / "victim", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), victim);
+    EXPECT_FALSE(fs::exists(scratch / "nothing"));
+}
+
 TEST_F(PlacementFile, ReportsOneWhenTheFileCannotBeOpened)
 {
     EXPECT_EQ(SavePlacementFile(Rect{}, (directory_ / "missing" / "prefinf.dat").string()), 1);

@@ -32,6 +32,7 @@ CardPayoffResult PayOffCard(const CardPayoffInput& in)
             break;
     }
     out.finite = out.finite && std::isfinite(balance) && std::isfinite(out.interest);
+    out.cleared = out.finite && balance <= 0;
     out.years = StoreFloat(Extended{out.months} * kTwelfth);
     return out;
 }

@@ -19,6 +19,9 @@ struct CardPayoffResult
     // false when the balance or the interest grew past the float range: the other values
     // then mean nothing.
     bool finite = true;
+    // false when the 1200 months end with a balance still owed: a payment that does not
+    // cover the interest and the purchases never pays it off.
+    bool cleared = true;
 };
 
 inline constexpr int kCardMonthLimit = 1200; // 100 years

@@ -77,6 +77,15 @@ void CreditCardForm::warnTooLarge()
                 "Calculation Error!");
 }
 
+void CreditCardForm::warnNeverPaidOff()
+{
+    showWarning("With this monthly payment the balance is never paid off: the payment does not "
+                "cover the interest and the purchases.\n"
+                "The results are those of the first 100 years. Please enter a larger monthly "
+                "payment.",
+                "Balance Not Paid Off!");
+}
+
 // Works on the record of the slot in force when the calculation runs.
 void CreditCardForm::calculate()
 {
@@ -111,6 +120,9 @@ void CreditCardForm::calculate()
     card.months = payoff.months;
     card.years = payoff.years;
     card.interest = payoff.interest;
+    // The figures stay up behind the box, so that the user sees what 100 years would cost.
+    if (!payoff.cleared)
+        warnNeverPaidOff();
 }
 
 } // namespace tw

@@ -40,6 +40,7 @@ class CreditCardForm final : public ToolForm
   private:
     void calculate();
     void warnTooLarge();
+    void warnNeverPaidOff();
 };
 
 } // namespace tw

@@ -45,7 +45,36 @@ TEST(PayOffCard, MatchesWorkedFigures)
         EXPECT_EQ(Format("%-5.2f", static_cast<double>(r.years)), c.years);
         EXPECT_EQ(Format("%.2f", static_cast<double>(r.interest)), c.interest);
         EXPECT_TRUE(r.finite);
+        EXPECT_EQ(r.cleared, c.months < 1200);
     }
+}
+
+TEST(PayOffCard, TellsABalanceStillOwedAfterTheLastMonthFromOneClearedInIt)
+{
+    struct Case
+    {
+        CardPayoffInput input;
+        bool cleared;
+    };
+    // The first month's interest on 5000 at 18 % is 5000 × 18 × 30 / 36500 = 73.97: a payment
+    // of 74 pays it off in the end (in about 530 months), 73 never does. 100 of purchases and a
+    // payment of 100 leave the debt growing by its interest.
+    const Case cases[] = {
+        {{5000, 18, 74, 0}, true},
+        {{5000, 18, 73, 0}, false},
+        {{5000, 18, 100, 100}, false},
+        {{0, 18, 0, 0}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Format("balance %g rate %g payment %g purchases %g",
+                            static_cast<double>(c.input.balance), static_cast<double>(c.input.rate),
+                            static_cast<double>(c.input.payment),
+                            static_cast<double>(c.input.purchases)));
+        const CardPayoffResult r = PayOffCard(c.input);
+        EXPECT_EQ(r.cleared, c.cleared) << r.months << " months";
+        EXPECT_TRUE(r.finite);
+    }
+    EXPECT_FALSE(PayOffCard({1000, 1000, 0, 0}).cleared); // outgrew the float range
 }
 
 TEST(PayOffCard, ClearsABalanceNoMoreThanTwiceThePaymentInOneMonth)
