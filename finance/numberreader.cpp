@@ -81,15 +81,19 @@ std::string DecimalPrefix(std::string_view text)
 
 } // namespace
 
-float ReadFloat(std::string_view text)
+double ReadDouble(std::string_view text)
 {
     const std::string number = DecimalPrefix(text);
     if (number.empty())
-        return 0.0F;
+        return 0.0;
     // strtod converts any length of digits and any exponent correctly rounded; out of range
     // it gives ±HUGE_VAL (infinity) or a denormal/zero, which is the answer wanted here.
-    const double value = strtod_l(number.c_str(), nullptr, CLocale());
-    return static_cast<float>(value);
+    return strtod_l(number.c_str(), nullptr, CLocale());
+}
+
+float ReadFloat(std::string_view text)
+{
+    return static_cast<float>(ReadDouble(text));
 }
 
 int ReadInt(std::string_view text)

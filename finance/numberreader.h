@@ -11,6 +11,10 @@ namespace tw {
 // range values become ±infinity or 0, as the standard conversion gives them.
 float ReadFloat(std::string_view text);
 
+// The same conversion kept at double precision: the nearest double to the decimal prefix, so
+// that a figure written with "%.2f" reads back as a value that prints the same cents again.
+double ReadDouble(std::string_view text);
+
 // The same for integers: no decimal point or exponent ("2.5" reads as 2). Values beyond the
 // int range saturate at its ends.
 int ReadInt(std::string_view text);

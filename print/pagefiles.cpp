@@ -31,7 +31,7 @@ std::string PageHead(const PrintTable& table)
     return head;
 }
 
-std::string PageRow(const std::vector<float>& values, std::size_t position, PrintoutKind kind)
+std::string PageRow(const std::vector<double>& values, std::size_t position, PrintoutKind kind)
 {
     const auto value = [&values](std::size_t i) -> double {
         return i < values.size() ? values[i] : 0.0;
@@ -71,6 +71,24 @@ std::string_view PrintInputMissingMessage(PrintoutKind kind)
                                            : "Cannot open temporary print file - psched.tmp";
 }
 
+std::string PrintInputRefusedMessage(PrintoutKind kind, std::string_view why)
+{
+    return "Cannot print " + std::string(PrintInputFile(kind)) + ": " + std::string(why) + ".";
+}
+
+std::string_view PrintoutTitle(PrintoutKind kind)
+{
+    switch (kind) {
+    case PrintoutKind::Schedule:
+        return "Mortgage Payoff Schedule";
+    case PrintoutKind::Refinance:
+        return "Refinance Analysis Report";
+    case PrintoutKind::None:
+        break;
+    }
+    return {};
+}
+
 int RowsPerPageFile(PrintoutKind kind)
 {
     return LineLimit(kind) - kFirstLineCount;
@@ -105,13 +123,14 @@ std::string PageFileName(int page, const std::string& directory)
 PageFilesResult WritePageFiles(PrintoutKind kind, const std::string& directory)
 {
     PageFilesResult result;
-    const std::optional<PrintTable> table =
-        ReadPrintTable(JoinPath(directory, PrintInputFile(kind)));
-    if (!table) {
-        result.status = PageFilesStatus::InputMissing;
+    const TableRead read = ReadPrintTable(JoinPath(directory, PrintInputFile(kind)));
+    if (!read.table) {
+        result.status =
+            read.problem.empty() ? PageFilesStatus::InputMissing : PageFilesStatus::InputRefused;
+        result.problem = read.problem;
         return result;
     }
-    const std::vector<std::string> texts = PageFileTexts(*table, kind);
+    const std::vector<std::string> texts = PageFileTexts(*read.table, kind);
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const int page = static_cast<int>(i) + 1;
         if (!TextFile::replace(PageFileName(page, directory), texts[i])) {

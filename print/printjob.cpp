@@ -50,11 +50,57 @@ Orientation HeldOrientation(const PrinterSettings& held)
                                                                         : Orientation::Portrait;
 }
 
-PageHeading HeadingOf(const AppRecords& records)
+// A printout's headings carry its own title wherever its window was opened from (the
+// refinance report from the mortgage calculator too), never "File: " and the empty name of
+// a file the program does not have. A kind without a title of its own keeps the print title.
+PageHeading HeadingOf(const AppRecords& records, PrintoutKind kind)
 {
-    // Nothing in the program names a current file, so the heading without the title mode
-    // shows "File: " and nothing after it.
-    return PageHeading{records.print.title, records.print.titleMode, std::string()};
+    const std::string_view own = PrintoutTitle(kind);
+    return PageHeading{own.empty() ? records.print.title : std::string(own), true, std::string()};
+}
+
+// What a job was to put out, for the one box that says it did not come out.
+struct JobTarget
+{
+    Window* owner = nullptr;
+    std::string what;       // "Cannot print the Mortgage Payoff Schedule"
+    std::string_view title; // the box's
+};
+
+JobTarget PrinterTarget(Window* owner, std::string_view printout)
+{
+    return {owner, printout.empty() ? "Cannot print" : "Cannot print the " + std::string(printout),
+            "Print Error"};
+}
+
+// A document that could not be started or did not come out whole: what, and why as far as
+// the platform says. Every job that fails on its device ends here.
+void ReportUnprinted(Platform& platform, const JobTarget& target,
+                     const std::optional<std::string>& why)
+{
+    std::string text = target.what;
+    if (why && !why->empty())
+        text += ": " + *why;
+    platform.message(target.owner, text, target.title, MessageIcon::Error, MessageButtons::Ok,
+                     true);
+}
+
+bool StartDocument(Platform& platform, PrintDevice& device, std::string_view document,
+                   const JobTarget& target)
+{
+    if (device.beginDocument(document))
+        return true;
+    ReportUnprinted(platform, target, device.failure());
+    return false;
+}
+
+bool FinishDocument(Platform& platform, PrintDevice& device, const JobTarget& target)
+{
+    device.endDocument();
+    const std::optional<std::string> failure = device.failure();
+    if (failure)
+        ReportUnprinted(platform, target, failure);
+    return !failure;
 }
 
 std::tm LocalNow()
@@ -98,6 +144,9 @@ int WritePrintoutPages(Platform& platform, PrintoutKind kind)
         return result.pages;
     case PageFilesStatus::InputMissing:
         ShowError(platform, PrintInputMissingMessage(kind), kPrintFileErrorTitle);
+        return 0;
+    case PageFilesStatus::InputRefused:
+        ShowError(platform, PrintInputRefusedMessage(kind, result.problem), kPrintFileErrorTitle);
         return 0;
     case PageFilesStatus::FirstPageFileFailed:
         ShowError(platform, kPageFileFailedMessage, kPrintFileErrorTitle);
@@ -145,17 +194,19 @@ void PrintPageFiles(ToolContext& context, Window* owner, int lastPage, PrintoutK
     if (!device)
         return;
     context.records.printer.collate = choice.collate;
-    if (!device->beginDocument(kScheduleDocument))
+    const PageHeading heading = HeadingOf(context.records, kind);
+    const JobTarget target = PrinterTarget(owner, heading.title);
+    if (!StartDocument(context.platform, *device, kScheduleDocument, target))
         return;
 
     const std::vector<int> order =
         PrintOrder(choice.fromPage, choice.toPage, choice.copies, choice.collate, lastPage);
-    if (DrawPages(*device, order, lastPage, kind, HeadingOf(context.records))) {
+    if (DrawPages(*device, order, lastPage, kind, heading)) {
         ReportUndrawnPage(context.platform);
         device->abortDocument();
         return;
     }
-    device->endDocument();
+    FinishDocument(context.platform, *device, target);
 }
 
 int PrintPrintout(ToolContext& context, Window* owner, PrintoutKind kind)
@@ -215,12 +266,14 @@ void PrintGraph(ToolContext& context, Window* owner)
     if (!device)
         return;
     context.marks.clear(ToolMark::PrintJob);
+    const JobTarget target = PrinterTarget(owner, "graph");
     for (int copy = 0; copy < choice.copies; ++copy) {
-        if (!device->beginDocument(kGraphDocument))
+        if (!StartDocument(context.platform, *device, kGraphDocument, target))
             return;
         if (device->beginPage(kGraphPage) != nullptr)
             device->endPage();
-        device->endDocument();
+        if (!FinishDocument(context.platform, *device, target))
+            return;
     }
 }
 
@@ -234,17 +287,23 @@ bool SavePrintoutPdf(ToolContext& context, Window* owner, PrintoutKind kind, std
     std::unique_ptr<PrintDevice> device =
         printers != nullptr ? printers->pdfFile(path, HeldOrientation(context.records.printer))
                             : nullptr;
-    if (!device || !device->beginDocument(kScheduleDocument)) {
-        context.platform.message(owner, "Cannot write the PDF file " + std::string(path),
-                                 "Save as PDF", MessageIcon::Error, MessageButtons::Ok, false);
+    const JobTarget target{owner, "Cannot write the PDF file " + std::string(path), "Save as PDF"};
+    if (!device) {
+        ReportUnprinted(context.platform, target, std::nullopt);
         return false;
     }
-    if (DrawPages(*device, EveryPage(lastPage), lastPage, kind, HeadingOf(context.records))) {
+    if (!StartDocument(context.platform, *device, kScheduleDocument, target))
+        return false;
+    if (DrawPages(*device, EveryPage(lastPage), lastPage, kind, HeadingOf(context.records, kind))) {
         ReportUndrawnPage(context.platform);
         device->abortDocument();
         return false;
     }
-    device->endDocument();
+    if (!FinishDocument(context.platform, *device, target))
+        return false;
+    // Nothing else shows that the file is there, and where.
+    context.platform.message(owner, "Saved the printout as " + std::string(path), "Save as PDF",
+                             MessageIcon::Information, MessageButtons::Ok, false);
     return true;
 }
 
@@ -255,7 +314,7 @@ void PreviewPrintout(ToolContext& context, Window* owner, PrintoutKind kind)
     Printers* printers = context.platform.printers();
     if (lastPage == 0 || printers == nullptr)
         return;
-    const PageHeading heading = HeadingOf(context.records);
+    const PageHeading heading = HeadingOf(context.records, kind);
     printers->preview(owner, HeldOrientation(context.records.printer), [&](PrintDevice& device) {
         if (!device.beginDocument(kScheduleDocument))
             return;
