@@ -65,12 +65,13 @@ struct JobTarget
     Window* owner = nullptr;
     std::string what;       // "Cannot print the Mortgage Payoff Schedule"
     std::string_view title; // the box's
+    std::string file;       // named by what already: a reason starting with it drops it
 };
 
 JobTarget PrinterTarget(Window* owner, std::string_view printout)
 {
     return {owner, printout.empty() ? "Cannot print" : "Cannot print the " + std::string(printout),
-            "Print Error"};
+            "Print Error", std::string()};
 }
 
 // A document that could not be started or did not come out whole: what, and why as far as
@@ -79,8 +80,12 @@ void ReportUnprinted(Platform& platform, const JobTarget& target,
                      const std::optional<std::string>& why)
 {
     std::string text = target.what;
-    if (why && !why->empty())
-        text += ": " + *why;
+    std::string_view reason = why ? std::string_view(*why) : std::string_view();
+    const std::string named = target.file + ": ";
+    if (!target.file.empty() && reason.substr(0, named.size()) == named)
+        reason.remove_prefix(named.size());
+    if (!reason.empty())
+        text += ": " + std::string(reason);
     platform.message(target.owner, text, target.title, MessageIcon::Error, MessageButtons::Ok,
                      true);
 }
@@ -287,7 +292,8 @@ bool SavePrintoutPdf(ToolContext& context, Window* owner, PrintoutKind kind, std
     std::unique_ptr<PrintDevice> device =
         printers != nullptr ? printers->pdfFile(path, HeldOrientation(context.records.printer))
                             : nullptr;
-    const JobTarget target{owner, "Cannot write the PDF file " + std::string(path), "Save as PDF"};
+    const JobTarget target{owner, "Cannot write the PDF file " + std::string(path), "Save as PDF",
+                           std::string(path)};
     if (!device) {
         ReportUnprinted(context.platform, target, std::nullopt);
         return false;

@@ -383,8 +383,8 @@ TEST_F(PrintJob, ADocumentThatCannotStartOrDoesNotComeOutWholeIsSaidInOneBox)
         {"save to a full disk",
          {true, false, "a.pdf: the disk is full, the file could not be written whole"},
          true,
-         "Cannot write the PDF file a.pdf: a.pdf: the disk is full, the file could not be "
-         "written whole",
+         "Cannot write the PDF file a.pdf: the disk is full, the file could not be written "
+         "whole",
          "Save as PDF",
          {"begin Printing Schedule", "end"}},
     };
