@@ -521,15 +521,6 @@ TEST_F(PrintJob, TableFileOrPageFileFailuresShowTheirMessageAndPrintNothing)
          },
          {"Cannot print psched.tmp: line 5 is longer than 4096 characters."},
          ""},
-        {"psched.tmp of a million short rows",
-         [](const TempDirectory& d) {
-             std::string rows = "Age\n";
-             for (int i = 0; i < 1000000; ++i)
-                 rows += "1\n";
-             d.write("psched.tmp", rows);
-         },
-         {"Cannot print psched.tmp: more than 1000 rows."},
-         ""},
         {"rpage1 cannot be written",
          [](const TempDirectory& d) {
              d.write("psched.tmp", testing::ScheduleInput(5));
