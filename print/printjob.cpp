@@ -4,6 +4,8 @@
 #include "print/printorder.h"
 #include "print/schedulepage.h"
 
+#include <algorithm>
+#include <climits>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -246,10 +248,12 @@ void PageSetup(ToolContext& context, Window* owner)
     }
 
     held.firstPageSetup = false;
-    // Thousandths of an inch to printer pixels, cut to whole pixels.
+    // Thousandths of an inch to printer pixels, cut to whole pixels; a margin no paper has
+    // stops at the largest int rather than overflow it.
     auto pixels = [](int thousandths, int dpi) {
-        return static_cast<int>(static_cast<double>(static_cast<long long>(thousandths) * dpi) *
-                                0.001);
+        const double value = static_cast<double>(static_cast<long long>(thousandths) * dpi) * 0.001;
+        return static_cast<int>(
+            std::clamp(value, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
     };
     held.deviceMarginLeft = pixels(choice.margins.left, choice.dpiX);
     held.deviceMarginRight = pixels(choice.margins.right, choice.dpiX);

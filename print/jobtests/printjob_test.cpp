@@ -11,6 +11,7 @@
 
 #include <sys/stat.h>
 
+#include <climits>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -648,6 +649,19 @@ TEST_F(PrintJob, PageSetupOffersTheHeldMarginsAndKeepsOnlyWhatIsAccepted)
 
     EXPECT_EQ(printers.markDuringDialog, (std::vector<bool>{true, true, true}));
     EXPECT_FALSE(markSet());
+}
+
+TEST_F(PrintJob, PageSetupMarginsBeyondAnyPaperStopAtTheLargestPixelCount)
+{
+    printers.setupAnswer = PageSetupAnswer::Accepted;
+    printers.setupChoice = [](PageSetupChoice& choice) {
+        choice.margins = {INT_MAX, 1789570, 0, 1000};
+        choice.dpiX = choice.dpiY = 1200;
+    };
+    PageSetup(context, nullptr);
+    EXPECT_EQ(records.printer.deviceMarginLeft, INT_MAX);
+    EXPECT_EQ(records.printer.deviceMarginTop, 2147484);
+    EXPECT_EQ(records.printer.deviceMarginBottom, 1200);
 }
 
 TEST_F(PrintJob, PageSetupWithAnInvalidPrinterSaysSoAndChangesNothing)
