@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -97,6 +98,11 @@ class PrintDevice
     virtual void endDocument() = 0;
     // Gives the document up part-way; a printer that can drops what it was given of it.
     virtual void abortDocument() { endDocument(); }
+    // Why the document could not be started (after beginDocument() gave false) or did not
+    // come out whole (after endDocument(): a full disk, a printer that failed), as far as the
+    // platform says (possibly empty); nothing while all is well. A device writing a file
+    // removes what it wrote of a document that did not come out whole.
+    virtual std::optional<std::string> failure() const { return std::nullopt; }
 };
 
 // The desktop's printers and the dialogs that choose them. The host keeps the chosen

@@ -1,7 +1,10 @@
 #include "platform/tableexport.h"
 
-#include <fstream>
+#include <cerrno>
+#include <fcntl.h>
 #include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tw {
 
@@ -132,10 +135,41 @@ bool WriteCsvFile(const std::string& path, const std::vector<std::string>& title
                   const std::vector<std::vector<std::string>>& rows)
 {
     const std::string text = CsvText(titles, rows);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << text;
-    file.close();
-    return static_cast<bool>(file);
+    // Opened without waiting and without cutting it short, so that a pipe is refused at once
+    // and a device is not touched; only a regular file is then emptied and written.
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0)
+        return false;
+    struct stat info = {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    bool written = ::ftruncate(fd, 0) == 0;
+    std::string_view rest = text;
+    while (written && !rest.empty()) {
+        const ssize_t count = ::write(fd, rest.data(), rest.size());
+        if (count < 0 && errno == EINTR)
+            continue;
+        written = count > 0;
+        if (written)
+            rest.remove_prefix(static_cast<std::size_t>(count));
+    }
+    written = ::close(fd) == 0 && written;
+    if (!written)
+        ::unlink(path.c_str());
+    return written;
+}
+
+std::string CsvWrittenMessage(std::string_view path)
+{
+    return "Exported the table to " + std::string(path);
+}
+
+std::string CsvFailedMessage(std::string_view path)
+{
+    return "Cannot write the file " + std::string(path);
 }
 
 } // namespace tw

@@ -4,6 +4,7 @@
 // blanks, so numbers come out plain, with a decimal point, as the list has them.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tw {
@@ -25,8 +26,15 @@ std::string HtmlTableText(const std::vector<std::string>& titles,
                           const std::vector<std::vector<std::string>>& rows);
 
 // Writes CsvText of the rows to the file at path (UTF-8), replacing what it held. Returns
-// whether the whole text was written.
+// whether the whole text was written. Only a regular file is written: a pipe or a device
+// chosen as the target is refused at once, never waited on. A file that could not be written
+// whole (a full disk) is removed rather than left cut off or empty.
 bool WriteCsvFile(const std::string& path, const std::vector<std::string>& titles,
                   const std::vector<std::vector<std::string>>& rows);
+
+// What both hosts tell the user after WriteCsvFile, in a box or line titled kExportCsvTitle.
+inline constexpr std::string_view kExportCsvTitle = "Export CSV";
+std::string CsvWrittenMessage(std::string_view path);
+std::string CsvFailedMessage(std::string_view path);
 
 } // namespace tw

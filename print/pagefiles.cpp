@@ -32,7 +32,7 @@ std::string PageHead(const PrintTable& table)
     return head;
 }
 
-std::string PageRow(const std::vector<float>& values, std::size_t position, PrintoutKind kind)
+std::string PageRow(const std::vector<double>& values, std::size_t position, PrintoutKind kind)
 {
     const auto value = [&values](std::size_t i) -> double {
         return i < values.size() ? values[i] : 0.0;
@@ -76,6 +76,26 @@ std::string_view PrintInputMissingMessage(PrintoutKind kind)
                                            : "Cannot open temporary print file - psched.tmp";
 }
 
+std::string PrintInputRefusedMessage(PrintoutKind kind, std::string_view why)
+{
+    return "Cannot print " + std::string(PrintInputFile(kind)) + ": " + std::string(why) + ".";
+}
+
+std::string_view PrintoutTitle(PrintoutKind kind)
+{
+    switch (kind) {
+    case PrintoutKind::Schedule:
+        return "Mortgage Payoff Schedule";
+    case PrintoutKind::Refinance:
+        return "Refinance Analysis Report";
+    case PrintoutKind::LoanSchedule:
+        return "Loan Schedule";
+    case PrintoutKind::None:
+        break;
+    }
+    return {};
+}
+
 int RowsPerPageFile(PrintoutKind kind)
 {
     return LineLimit(kind) - kFirstLineCount;
@@ -115,12 +135,19 @@ PageFilesResult WritePageFiles(PrintoutKind kind, const std::string& directory)
     if (IsTextPrintout(kind)) {
         if (const std::optional<std::string> text = ReadFileText(input))
             pageTexts = TextPageFileTexts(*text, RowsPerPageFile(kind));
-    } else if (const std::optional<PrintTable> table = ReadPrintTable(input)) {
-        pageTexts = PageFileTexts(*table, kind);
-    }
-    if (!pageTexts) {
-        result.status = PageFilesStatus::InputMissing;
-        return result;
+        if (!pageTexts) {
+            result.status = PageFilesStatus::InputMissing;
+            return result;
+        }
+    } else {
+        const TableRead read = ReadPrintTable(input);
+        if (!read.table) {
+            result.status = read.problem.empty() ? PageFilesStatus::InputMissing
+                                                 : PageFilesStatus::InputRefused;
+            result.problem = read.problem;
+            return result;
+        }
+        pageTexts = PageFileTexts(*read.table, kind);
     }
     const std::vector<std::string>& texts = *pageTexts;
     for (std::size_t i = 0; i < texts.size(); ++i) {

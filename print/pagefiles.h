@@ -10,13 +10,20 @@
 
 namespace tw {
 
-enum class PageFilesStatus { Written, InputMissing, FirstPageFileFailed, LaterPageFileFailed };
+enum class PageFilesStatus {
+    Written,
+    InputMissing,
+    InputRefused, // the input file is beyond what a table file holds
+    FirstPageFileFailed,
+    LaterPageFileFailed
+};
 
 struct PageFilesResult
 {
     PageFilesStatus status = PageFilesStatus::Written;
-    int pages = 0;      // page files written
-    int failedPage = 0; // the page whose file could not be created, 0 when none failed
+    int pages = 0;       // page files written
+    int failedPage = 0;  // the page whose file could not be created, 0 when none failed
+    std::string problem; // InputRefused: why (see ReadPrintTable)
 };
 
 // The messages the caller shows, each in a box titled kPrintFileErrorTitle.
@@ -28,6 +35,12 @@ inline constexpr std::string_view kPageFileFailedMessage = "Cannot temporary pri
 std::string_view PrintInputFile(PrintoutKind kind);
 std::string_view PrintInputMissingMessage(PrintoutKind kind);
 
+// The message shown, titled kPrintFileErrorTitle, when the input file is refused for why.
+std::string PrintInputRefusedMessage(PrintoutKind kind, std::string_view why);
+
+// The title a printout's headings carry: its own, wherever its window was opened from.
+std::string_view PrintoutTitle(PrintoutKind kind);
+
 // Data rows on one page file: 56 for the schedules, 46 for the refinance report.
 int RowsPerPageFile(PrintoutKind kind);
 
@@ -37,6 +50,8 @@ int RowsPerPageFile(PrintoutKind kind);
 // in the refinance report the first value is marked " O" or " R" by the row's position in the
 // whole table (rows 0, 2, 4, ... O), whatever the file had there. Missing titles are written
 // empty and missing values as 0. A table without rows gives one page file, the head only.
+// Every figure prints the cents its table file shows; one wider than 13 characters is written
+// whole, its row longer.
 std::vector<std::string> PageFileTexts(const PrintTable& table, PrintoutKind kind);
 
 // Page file name of page p: directory + "/rpage" + p, or "rpage<p>" for ".".

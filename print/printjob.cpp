@@ -4,6 +4,8 @@
 #include "print/printorder.h"
 #include "print/schedulepage.h"
 
+#include <algorithm>
+#include <climits>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -50,14 +52,66 @@ Orientation HeldOrientation(const PrinterSettings& held)
                                                                         : Orientation::Portrait;
 }
 
-PageHeading HeadingOf(const AppRecords& records)
+// A printout's headings carry its own title wherever its window was opened from (the
+// refinance report from the mortgage calculator too), never "File: " and the empty name of
+// a file the program does not have. A kind without a title of its own keeps the print title.
+PageHeading HeadingOf(const AppRecords& records, PrintoutKind kind)
 {
-    // Nothing in the program names a current file, so the heading without the title mode
-    // shows "File: " and nothing after it. A report with a title of its own shows it always.
     const ReportHeading& report = records.print.report;
     if (!report.title.empty())
         return PageHeading{report.title, true, std::string(), report.inputs};
-    return PageHeading{records.print.title, records.print.titleMode, std::string(), report.inputs};
+    const std::string_view own = PrintoutTitle(kind);
+    return PageHeading{own.empty() ? records.print.title : std::string(own), true, std::string(),
+                       report.inputs};
+}
+
+// What a job was to put out, for the one box that says it did not come out.
+struct JobTarget
+{
+    Window* owner = nullptr;
+    std::string what;       // "Cannot print the Mortgage Payoff Schedule"
+    std::string_view title; // the box's
+    std::string file;       // named by what already: a reason starting with it drops it
+};
+
+JobTarget PrinterTarget(Window* owner, std::string_view printout)
+{
+    return {owner, printout.empty() ? "Cannot print" : "Cannot print the " + std::string(printout),
+            "Print Error", std::string()};
+}
+
+// A document that could not be started or did not come out whole: what, and why as far as
+// the platform says. Every job that fails on its device ends here.
+void ReportUnprinted(Platform& platform, const JobTarget& target,
+                     const std::optional<std::string>& why)
+{
+    std::string text = target.what;
+    std::string_view reason = why ? std::string_view(*why) : std::string_view();
+    const std::string named = target.file + ": ";
+    if (!target.file.empty() && reason.substr(0, named.size()) == named)
+        reason.remove_prefix(named.size());
+    if (!reason.empty())
+        text += ": " + std::string(reason);
+    platform.message(target.owner, text, target.title, MessageIcon::Error, MessageButtons::Ok,
+                     true);
+}
+
+bool StartDocument(Platform& platform, PrintDevice& device, std::string_view document,
+                   const JobTarget& target)
+{
+    if (device.beginDocument(document))
+        return true;
+    ReportUnprinted(platform, target, device.failure());
+    return false;
+}
+
+bool FinishDocument(Platform& platform, PrintDevice& device, const JobTarget& target)
+{
+    device.endDocument();
+    const std::optional<std::string> failure = device.failure();
+    if (failure)
+        ReportUnprinted(platform, target, failure);
+    return !failure;
 }
 
 std::tm LocalNow()
@@ -101,6 +155,9 @@ int WritePrintoutPages(Platform& platform, PrintoutKind kind)
         return result.pages;
     case PageFilesStatus::InputMissing:
         ShowError(platform, PrintInputMissingMessage(kind), kPrintFileErrorTitle);
+        return 0;
+    case PageFilesStatus::InputRefused:
+        ShowError(platform, PrintInputRefusedMessage(kind, result.problem), kPrintFileErrorTitle);
         return 0;
     case PageFilesStatus::FirstPageFileFailed:
         ShowError(platform, kPageFileFailedMessage, kPrintFileErrorTitle);
@@ -148,17 +205,19 @@ void PrintPageFiles(ToolContext& context, Window* owner, int lastPage, PrintoutK
     if (!device)
         return;
     context.records.printer.collate = choice.collate;
-    if (!device->beginDocument(kScheduleDocument))
+    const PageHeading heading = HeadingOf(context.records, kind);
+    const JobTarget target = PrinterTarget(owner, heading.title);
+    if (!StartDocument(context.platform, *device, kScheduleDocument, target))
         return;
 
     const std::vector<int> order =
         PrintOrder(choice.fromPage, choice.toPage, choice.copies, choice.collate, lastPage);
-    if (DrawPages(*device, order, lastPage, kind, HeadingOf(context.records))) {
+    if (DrawPages(*device, order, lastPage, kind, heading)) {
         ReportUndrawnPage(context.platform);
         device->abortDocument();
         return;
     }
-    device->endDocument();
+    FinishDocument(context.platform, *device, target);
 }
 
 int PrintPrintout(ToolContext& context, Window* owner, PrintoutKind kind)
@@ -193,10 +252,12 @@ void PageSetup(ToolContext& context, Window* owner)
     }
 
     held.firstPageSetup = false;
-    // Thousandths of an inch to printer pixels, cut to whole pixels.
+    // Thousandths of an inch to printer pixels, cut to whole pixels; a margin no paper has
+    // stops at the largest int rather than overflow it.
     auto pixels = [](int thousandths, int dpi) {
-        return static_cast<int>(static_cast<double>(static_cast<long long>(thousandths) * dpi) *
-                                0.001);
+        const double value = static_cast<double>(static_cast<long long>(thousandths) * dpi) * 0.001;
+        return static_cast<int>(
+            std::clamp(value, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
     };
     held.deviceMarginLeft = pixels(choice.margins.left, choice.dpiX);
     held.deviceMarginRight = pixels(choice.margins.right, choice.dpiX);
@@ -218,12 +279,14 @@ void PrintGraph(ToolContext& context, Window* owner)
     if (!device)
         return;
     context.marks.clear(ToolMark::PrintJob);
+    const JobTarget target = PrinterTarget(owner, "graph");
     for (int copy = 0; copy < choice.copies; ++copy) {
-        if (!device->beginDocument(kGraphDocument))
+        if (!StartDocument(context.platform, *device, kGraphDocument, target))
             return;
         if (device->beginPage(kGraphPage) != nullptr)
             device->endPage();
-        device->endDocument();
+        if (!FinishDocument(context.platform, *device, target))
+            return;
     }
 }
 
@@ -237,17 +300,24 @@ bool SavePrintoutPdf(ToolContext& context, Window* owner, PrintoutKind kind, std
     std::unique_ptr<PrintDevice> device =
         printers != nullptr ? printers->pdfFile(path, HeldOrientation(context.records.printer))
                             : nullptr;
-    if (!device || !device->beginDocument(kScheduleDocument)) {
-        context.platform.message(owner, "Cannot write the PDF file " + std::string(path),
-                                 "Save as PDF", MessageIcon::Error, MessageButtons::Ok, false);
+    const JobTarget target{owner, "Cannot write the PDF file " + std::string(path), "Save as PDF",
+                           std::string(path)};
+    if (!device) {
+        ReportUnprinted(context.platform, target, std::nullopt);
         return false;
     }
-    if (DrawPages(*device, EveryPage(lastPage), lastPage, kind, HeadingOf(context.records))) {
+    if (!StartDocument(context.platform, *device, kScheduleDocument, target))
+        return false;
+    if (DrawPages(*device, EveryPage(lastPage), lastPage, kind, HeadingOf(context.records, kind))) {
         ReportUndrawnPage(context.platform);
         device->abortDocument();
         return false;
     }
-    device->endDocument();
+    if (!FinishDocument(context.platform, *device, target))
+        return false;
+    // Nothing else shows that the file is there, and where.
+    context.platform.message(owner, "Saved the printout as " + std::string(path), "Save as PDF",
+                             MessageIcon::Information, MessageButtons::Ok, false);
     return true;
 }
 
@@ -258,7 +328,7 @@ void PreviewPrintout(ToolContext& context, Window* owner, PrintoutKind kind)
     Printers* printers = context.platform.printers();
     if (lastPage == 0 || printers == nullptr)
         return;
-    const PageHeading heading = HeadingOf(context.records);
+    const PageHeading heading = HeadingOf(context.records, kind);
     printers->preview(owner, HeldOrientation(context.records.printer), [&](PrintDevice& device) {
         if (!device.beginDocument(kScheduleDocument))
             return;

@@ -63,10 +63,21 @@ struct PageLine
     std::vector<std::pair<int, std::string>> cells; // column and text
 };
 
+std::size_t LongestWord(std::string_view text)
+{
+    std::size_t longest = 0;
+    std::size_t run = 0;
+    for (const char c : text) {
+        run = c == ' ' ? 0 : run + 1;
+        longest = std::max(longest, run);
+    }
+    return longest;
+}
+
 std::vector<PageLine> PageLines(std::string_view text)
 {
     std::vector<PageLine> lines;
-    for (std::string_view raw : SplitLines(text, kPageLineLimit)) {
+    for (std::string_view raw : SplitLines(text)) {
         if (raw.find("Dooooone") != std::string_view::npos ||
             raw.find("Dooone") != std::string_view::npos)
             break;
@@ -270,10 +281,22 @@ bool DrawSchedulePage(PagePainter& painter, const std::string& pageFile, int pag
         for (const auto& [column, cell] : line.cells) {
             const Rect where{kMarginLeft + column * g.columnWidth, y, g.columnWidth,
                              fonts.lineHeight};
-            const int drawn = line.rightAligned
-                                  ? painter.drawText(where, cell, TextAlign::Right, false)
-                                  : painter.drawText(where, cell, TextAlign::Center, true);
-            tallest = std::max(tallest, drawn);
+            // A figure wider than its column is never split: it is drawn unwrapped, in
+            // characters narrowed to fit the column with a little room to its neighbours
+            // (digits run wider than the average character the font width gives).
+            const std::size_t longest = LongestWord(cell);
+            const bool narrowed = longest > static_cast<std::size_t>(capacity);
+            if (narrowed) {
+                const long long chars = static_cast<long long>(longest);
+                painter.setFont(
+                    {static_cast<int>(std::max(8LL * g.columnWidth / (10 * chars), 1LL)),
+                     fonts.body.height, 0});
+            }
+            const TextAlign align = line.rightAligned ? TextAlign::Right : TextAlign::Center;
+            const bool wrap = !line.rightAligned && !narrowed;
+            tallest = std::max(tallest, painter.drawText(where, cell, align, wrap));
+            if (narrowed)
+                painter.setFont(fonts.body);
         }
         y += tallest;
     }

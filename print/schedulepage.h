@@ -40,7 +40,8 @@ std::string PageCellText(std::string_view field);
 //
 // A page file row is drawn in one of ten equal columns of the text area per field; fields
 // from the eleventh on (every line's final line feed gives one, a blank) are not drawn, as
-// they would lie right of the text area.
+// they would lie right of the text area. Lines are read whole; a figure longer than its
+// column holds is drawn unwrapped in characters narrowed to fit the column, never split.
 //
 // Fitting: the page is laid out in the body font trunc((W - 180) / 160) wide and
 // trunc((H - 200) / 55) high, which holds fewer lines than a full schedule page has (the

@@ -41,7 +41,7 @@ bool IsTextPrintout(PrintoutKind kind)
 std::vector<std::string> TextPageFileTexts(std::string_view tableText, int rowsPerPage)
 {
     // Whole lines, however long: the cells are the window's own texts.
-    const std::vector<std::string_view> lines = SplitLines(tableText, tableText.size() + 1);
+    const std::vector<std::string_view> lines = SplitLines(tableText);
     const std::string head =
         (lines.empty() ? std::string("\n") : TabbedLine(WithoutLineEnd(lines.front()))) +
         std::string(kRule);

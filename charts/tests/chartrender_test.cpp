@@ -237,7 +237,7 @@ int PixelsNearOutside(const QImage& image, const QColor& color, const QRectF& re
 // the lines stop at its edges, and only the dots of points at the edges reach past them.
 TEST(RenderChartImage, ClipsTheCurvesToThePlotWhenZoomed)
 {
-    const Chart chart = samples::RefChartOf(samples::WorkedCase());
+    const Chart chart = samples::RefChartOf(samples::WorkedRefinance());
     const ChartStyle style = LightStyle();
     struct Case
     {

@@ -108,7 +108,7 @@ TEST(RefinanceChart, NeverContradictsTheFormsMonthsToBreakEven)
             for (const float closingCosts : {0.0f, 3000.0f, 25000.0f}) {
                 for (const float savingsRate : {-20.0f, 0.0f, 5.0f, 30.0f}) {
                     for (const float taxRate : {1.0f, 40.0f}) {
-                        RefinanceInput input = samples::WorkedCase();
+                        RefinanceInput input = samples::WorkedRefinance();
                         input.existingRate = existingRate;
                         input.refinancedRate = refinancedRate;
                         input.closingCosts = closingCosts;

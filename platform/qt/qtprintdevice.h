@@ -5,6 +5,8 @@
 #include <QPainter>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 class QPrinter;
 
@@ -14,8 +16,9 @@ namespace tw {
 class QtPrintDevice : public PrintDevice
 {
   public:
-    // A printer that lives elsewhere, for longer than this device.
-    explicit QtPrintDevice(QPrinter& printer);
+    // A printer that lives elsewhere, for longer than this device. A preview's pages go to no
+    // file, whatever output file the printer names from an earlier print.
+    explicit QtPrintDevice(QPrinter& printer, bool preview = false);
     // A printer of the device's own.
     explicit QtPrintDevice(std::unique_ptr<QPrinter> printer);
     ~QtPrintDevice() override;
@@ -29,13 +32,21 @@ class QtPrintDevice : public PrintDevice
     void endPage() override;
     void endDocument() override;
     void abortDocument() override;
+    std::optional<std::string> failure() const override { return failure_; }
 
   private:
+    // The file the document is written to; empty for a printer or a preview.
+    QString outputFile() const;
+    // Removes the output file of a document that did not come out whole.
+    void dropOutputFile();
+
     std::unique_ptr<QPrinter> own_;
     QPrinter& printer_;
     QPainter painter_;
     QtPagePainter page_{painter_};
     int pagesStarted_ = 0;
+    bool preview_ = false;
+    std::optional<std::string> failure_;
 };
 
 } // namespace tw

@@ -161,7 +161,7 @@ void QtPrinters::preview(Window* owner, Orientation orientation,
     QPrintPreviewDialog dialog(&printer, parentOf_ ? parentOf_(owner) : nullptr);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&print](QPrinter* pages) {
-                         QtPrintDevice device(*pages);
+                         QtPrintDevice device(*pages, true);
                          print(device);
                      });
     run(dialog);

@@ -251,9 +251,18 @@ void ReportListView::exportCsv()
     std::vector<std::vector<std::string>> cells;
     for (int row = 0; row < rowsModel.rowCount(); ++row)
         cells.push_back(ListRow(rowsModel, row));
-    if (!WriteCsvFile(path.toStdString(), ListTitles(rowsModel), cells))
-        QMessageBox::warning(window(), QStringLiteral("Export CSV"),
-                             QStringLiteral("Cannot write the file %1").arg(path));
+    const std::string file = path.toStdString();
+    const QString title = QString::fromUtf8(kExportCsvTitle.data(), kExportCsvTitle.size());
+    if (!WriteCsvFile(file, ListTitles(rowsModel), cells)) {
+        QMessageBox::warning(window(), title, QString::fromStdString(CsvFailedMessage(file)));
+        return;
+    }
+    // Where the file went, in a box that does not hold up the window: a notice, not a question.
+    auto* written =
+        new QMessageBox(QMessageBox::Information, title,
+                        QString::fromStdString(CsvWrittenMessage(file)), QMessageBox::Ok, window());
+    written->setAttribute(Qt::WA_DeleteOnClose);
+    written->open();
 }
 
 bool ReportListView::eventFilter(QObject* watched, QEvent* event)

@@ -242,8 +242,10 @@ void ScriptHost::exportTable(const ScriptStep& step, int line, ScriptWindow& win
     std::vector<std::string> titles;
     for (const ListColumn& column : shown->columns)
         titles.push_back(column.title);
-    if (!WriteCsvFile(step.text, titles, shown->rows))
-        print({"message", "warning", "Export CSV", "Cannot write the file " + step.text});
+    if (WriteCsvFile(step.text, titles, shown->rows))
+        print({"message", "information", kExportCsvTitle, CsvWrittenMessage(step.text)});
+    else
+        print({"message", "warning", kExportCsvTitle, CsvFailedMessage(step.text)});
 }
 
 void ScriptHost::execute(const ScriptStep& step, int line)

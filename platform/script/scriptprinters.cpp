@@ -18,7 +18,8 @@ class UnseenPage : public PagePainter
   public:
     Size pageSize() const override
     {
-        return {17 * ScriptPrinters::kDotsPerInch / 2, 11 * ScriptPrinters::kDotsPerInch};
+        return {ScriptPrinters::kPaperWidth * ScriptPrinters::kDotsPerInch / 1000,
+                ScriptPrinters::kPaperHeight * ScriptPrinters::kDotsPerInch / 1000};
     }
     void setFont(const PageFont& font) override { height_ = std::max(font.height, 1); }
     int lineHeight() const override { return height_; }
@@ -64,6 +65,10 @@ class ReportingDevice : public PrintDevice
     {
         if (pages_)
             pages_->abortDocument();
+    }
+    std::optional<std::string> failure() const override
+    {
+        return pages_ ? pages_->failure() : std::nullopt;
     }
 
   private:

@@ -25,6 +25,11 @@ class ScriptPrinters : public Printers
 
     // The resolution the page-setup dialog reports, that of the PDF pages.
     static constexpr int kDotsPerInch = 1200;
+    // The paper, US Letter, in thousandths of an inch (portrait).
+    static constexpr int kPaperWidth = 8500;
+    static constexpr int kPaperHeight = 11000;
+    // What the desktop's print dialog lets the user ask for.
+    static constexpr int kMostCopies = 999;
 
     explicit ScriptPrinters(Output output);
 

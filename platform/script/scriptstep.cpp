@@ -1,6 +1,7 @@
 #include "platform/script/scriptstep.h"
 
 #include "finance/words.h"
+#include "platform/script/scriptprinters.h"
 
 #include <charconv>
 #include <vector>
@@ -106,6 +107,11 @@ ParsedStep ParsePrinter(std::string_view arguments)
         const std::optional<int> copies = integer(0);
         if (words.size() != 1 || !copies || *copies < 1)
             return Malformed("printer copies N (1 or more)");
+        // Every copy is a page list of its own: bounded as the desktop's dialog bounds it.
+        if (*copies > ScriptPrinters::kMostCopies)
+            return {std::nullopt, "printer copies " + std::to_string(*copies) +
+                                      " out of range (1 to " +
+                                      std::to_string(ScriptPrinters::kMostCopies) + ")"};
         return Make(StepVerb::PrinterCopies, 0, *copies);
     }
     if (what == "collate") {
@@ -140,6 +146,14 @@ ParsedStep ParsePageSetup(const std::vector<std::string_view>& words)
             return Malformed(kUsage);
         margins[i] = *margin;
     }
+    // As the desktop's page setup allows: margins that leave some of the paper between them.
+    const bool portrait = words[0] == "portrait";
+    const int width = portrait ? ScriptPrinters::kPaperWidth : ScriptPrinters::kPaperHeight;
+    const int height = portrait ? ScriptPrinters::kPaperHeight : ScriptPrinters::kPaperWidth;
+    if (margins[0] >= width - margins[2] || margins[1] >= height - margins[3])
+        return {std::nullopt, "pagesetup margins out of range (left + right below " +
+                                  std::to_string(width) + ", top + bottom below " +
+                                  std::to_string(height) + " thousandths of an inch)"};
     parsed.step->margins = Margins{margins[0], margins[1], margins[2], margins[3]};
     return parsed;
 }

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
 namespace tw {
 namespace {
 
@@ -50,6 +56,30 @@ TEST(HtmlTableText, EscapesCellsInHeaderAndDataCells)
               "<tr><th>Age</th><th>A &amp; B</th></tr>\n"
               "<tr><td>45 O</td><td>&lt;b&gt;&quot;x&quot;&#39;y&#39;</td></tr>\n"
               "</table>\n");
+}
+
+TEST(WriteCsvFile, WritesOnlyRegularFilesAndNeverWaitsOnAPipe)
+{
+    std::string folder = (std::filesystem::temp_directory_path() / "twcsv-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+    const std::string file = folder + "/table.csv";
+    const std::string pipe = folder + "/pipe.csv";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    {
+        std::ofstream(file) << "an older and much longer text than the table";
+    }
+
+    EXPECT_TRUE(WriteCsvFile(file, kTitles, {{"45 O", "1.00"}}));
+    std::ostringstream text;
+    text << std::ifstream(file).rdbuf();
+    EXPECT_EQ(text.str(), "Age,Net Worth\r\n45 O,1.00\r\n");
+
+    // Nobody reads the pipe: the export is refused at once, and the pipe stays.
+    EXPECT_FALSE(WriteCsvFile(pipe, kTitles, {}));
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    EXPECT_FALSE(WriteCsvFile(folder, kTitles, {}));
+    EXPECT_FALSE(WriteCsvFile(folder + "/no/such/folder.csv", kTitles, {}));
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace

@@ -1,7 +1,10 @@
-# Prints a schedule to a PDF file through the script host, reads the PDF back as text and
-# checks that the reader finds what the page files hold: the title on the title page and in
-# every page's heading, "Page k of N", today's date, and every row's ten figures in order.
-# Arguments: TWTOOLS, SCRIPT, WORKDIR, PDFTOTEXT.
+# Prints a table to a PDF file through the script host, reads the PDF back as text and checks
+# that the reader finds what the window shows: the title on the title page and in every
+# page's heading, "Page k of N", today's date, and every row of the table file (the rows and
+# texts of the table on the screen) with each figure exactly as the table has it, in order.
+# Arguments: TWTOOLS, SCRIPT, WORKDIR, PDFTOTEXT, TABLE (psched.tmp or refprt.tmp), ROWS (the
+# rows the table holds), PAGES (the page files), TITLE; LABELS_ONLY set: of each row only its
+# age and O/R mark, for rows too wide for the reader's layout to keep on one line.
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/pdfpages.cmake)
 
@@ -16,16 +19,17 @@ function(print_date out_var)
 endfunction()
 
 print_date(date_before)
-tw_print_and_read_back(schedule.pdf)
+tw_print_and_read_back(table.pdf)
 print_date(date_after)
 string(REGEX MATCHALL "print\tPrinting Schedule\t[0-9]+" printed "${output}")
 list(LENGTH printed printed_pages)
-if(NOT printed_pages EQUAL 3)
-  message(FATAL_ERROR "expected the pages 0 to 2 printed, the run wrote:\n${output}")
+math(EXPR expected_pages "${PAGES} + 1")
+if(NOT printed_pages EQUAL expected_pages)
+  message(FATAL_ERROR "expected the pages 0 to ${PAGES} printed, the run wrote:\n${output}")
 endif()
 list(LENGTH pages page_count)
-if(page_count LESS 3)
-  message(FATAL_ERROR "expected three pages, the PDF reads as:\n${text}")
+if(page_count LESS expected_pages)
+  message(FATAL_ERROR "expected ${expected_pages} pages, the PDF reads as:\n${text}")
 endif()
 
 set(failures "")
@@ -36,11 +40,11 @@ macro(expect page_text what pattern)
 endmacro()
 
 list(GET pages 0 title_page)
-expect("${title_page}" "the title on the title page" "Mortgage Payoff Schedule")
-foreach(number 1 2)
+expect("${title_page}" "the title on the title page" "${TITLE}")
+foreach(number RANGE 1 ${PAGES})
   list(GET pages ${number} page)
-  expect("${page}" "\"Page ${number} of 2\"" "Page ${number} of 2")
-  expect("${page}" "the title on page ${number}" "Mortgage Payoff Schedule")
+  expect("${page}" "\"Page ${number} of ${PAGES}\"" "Page ${number} of ${PAGES}")
+  expect("${page}" "the title on page ${number}" "${TITLE}")
   if(NOT page MATCHES "${date_before}" AND NOT page MATCHES "${date_after}")
     string(APPEND failures "the date \"${date_after}\" not on page ${number}\n")
   endif()
@@ -49,41 +53,56 @@ if(NOT title_page MATCHES "${date_before}" AND NOT title_page MATCHES "${date_af
   string(APPEND failures "the date \"${date_after}\" not on the title page\n")
 endif()
 
-# Every row of the page files, as the pages print it. The rows of a full page are set close
-# together, and the reader's layout then puts the last figure of some rows on a line of its
-# own: between figures any blanks and line breaks do.
+# Every row of the table, as the pages print it: the age with two decimals (and in the
+# refinance report O or R by the row's place), then each figure as the table shows it. The
+# rows of a full page are set close together, and the reader's layout then puts the last
+# figure of some rows on a line of its own: between figures any blanks and line breaks do.
+file(STRINGS ${WORKDIR}/${TABLE} lines)
+list(POP_FRONT lines) # the titles
 set(rows 0)
-foreach(page_file rpage1 rpage2)
-  file(STRINGS ${WORKDIR}/${page_file} lines)
-  foreach(line IN LISTS lines)
-    if(line MATCHES "Dooone")
-      break()
+set(labels "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "Dooone")
+    break()
+  endif()
+  string(REPLACE "\t" ";" fields "${line}")
+  list(POP_FRONT fields age)
+  string(REGEX REPLACE "^ *([0-9]+).*" "\\1.00" age "${age}")
+  if(TABLE STREQUAL "refprt.tmp")
+    math(EXPR odd "${rows} % 2")
+    if(odd)
+      string(APPEND age " R")
+    else()
+      string(APPEND age " O")
     endif()
-    if(NOT line MATCHES "^ *[0-9]+\\.[0-9][0-9]\t")
-      continue() # the titles and the rule
+  endif()
+  list(APPEND labels "${age}")
+  math(EXPR rows "${rows} + 1")
+  if(LABELS_ONLY)
+    continue()
+  endif()
+  string(REPLACE "." "\\." pattern "\n *${age}")
+  foreach(field IN LISTS fields)
+    string(STRIP "${field}" field)
+    if(field STREQUAL "")
+      continue() # after the last tab of a schedule row
     endif()
-    string(REPLACE "\t" ";" fields "${line}")
-    set(pattern "")
-    foreach(field IN LISTS fields)
-      string(STRIP "${field}" field)
-      if(field STREQUAL "")
-        continue()
-      endif()
-      string(REPLACE "." "\\." field "${field}")
-      if(pattern STREQUAL "")
-        set(pattern "\n *${field}")
-      else()
-        string(APPEND pattern "[ \n]+${field}")
-      endif()
-    endforeach()
-    math(EXPR rows "${rows} + 1")
-    if(NOT text MATCHES "${pattern} *\n")
-      string(APPEND failures "row ${rows} (${line}) not found\n")
-    endif()
+    string(REPLACE "." "\\." field "${field}")
+    string(APPEND pattern "[ \n]+${field}")
   endforeach()
+  if(NOT text MATCHES "${pattern} *\n")
+    string(APPEND failures "row ${rows} (${line}) not found\n")
+  endif()
 endforeach()
-if(NOT rows EQUAL 101)
-  string(APPEND failures "the page files hold ${rows} rows, not 101\n")
+if(NOT rows EQUAL ROWS)
+  string(APPEND failures "the table holds ${rows} rows, not ${ROWS}\n")
+endif()
+# The rows' ages and marks in the PDF are the table's, one each: no row split into pieces.
+if(TABLE STREQUAL "refprt.tmp")
+  string(REGEX MATCHALL "[0-9]+\\.00 [OR]" printed_labels "${text}")
+  if(NOT printed_labels STREQUAL labels)
+    string(APPEND failures "the rows' ages read ${printed_labels}, not ${labels}\n")
+  endif()
 endif()
 
 if(NOT failures STREQUAL "")

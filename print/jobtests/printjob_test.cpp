@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <climits>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -51,14 +54,27 @@ struct PrintRecord
     std::vector<bool> markDuringPage;
 };
 
+// How a device fails: not at all, at the start, or at the end (the platform's reason).
+struct DeviceFault
+{
+    bool startable = true;
+    bool endsWhole = true;
+    std::string why; // empty: the platform says nothing
+};
+
 // Logs the document calls and records the pages.
 class RecordingDevice : public PrintDevice
 {
   public:
     RecordingDevice(std::vector<std::string>& log, const OpenMarks& marks, PrintRecord& record,
-                    bool startable)
-        : log_(log), marks_(marks), record_(record), startable_(startable)
+                    DeviceFault fault)
+        : log_(log), marks_(marks), record_(record), startable_(fault.startable), fault_(fault)
     {
+    }
+    std::optional<std::string> failure() const override
+    {
+        const bool failed = !fault_.startable || (ended_ && !fault_.endsWhole);
+        return failed ? std::optional<std::string>(fault_.why) : std::nullopt;
     }
 
     bool beginDocument(std::string_view name) override
@@ -74,7 +90,11 @@ class RecordingDevice : public PrintDevice
         return record_.drawn.back().get();
     }
     void endPage() override {}
-    void endDocument() override { log_.push_back("end"); }
+    void endDocument() override
+    {
+        log_.push_back("end");
+        ended_ = true;
+    }
     void abortDocument() override { log_.push_back("abort"); }
 
   private:
@@ -82,6 +102,8 @@ class RecordingDevice : public PrintDevice
     const OpenMarks& marks_;
     PrintRecord& record_;
     bool startable_;
+    DeviceFault fault_;
+    bool ended_ = false;
 };
 
 // The desktop's printers, answering each dialog as the test says.
@@ -105,6 +127,7 @@ class FakePrinters : public Printers
 
     std::vector<std::string> pdfPaths;
     bool pdfStartable = true; // false: the PDF file cannot be made
+    DeviceFault fault;        // of every other device
     std::vector<Orientation> deviceOrientations;
     int previewDraws = 1; // how often the preview has its pages drawn
 
@@ -119,7 +142,7 @@ class FakePrinters : public Printers
         if (!printAnswer)
             return nullptr;
         (*printAnswer)(choice);
-        return std::make_unique<RecordingDevice>(log_, marks_, record, true);
+        return std::make_unique<RecordingDevice>(log_, marks_, record, fault);
     }
     PageSetupAnswer pageSetup(Window*, PageSetupChoice& choice) override
     {
@@ -134,13 +157,15 @@ class FakePrinters : public Printers
     {
         pdfPaths.emplace_back(path);
         deviceOrientations.push_back(orientation);
-        return std::make_unique<RecordingDevice>(log_, marks_, record, pdfStartable);
+        DeviceFault pdf = fault;
+        pdf.startable = pdfStartable && fault.startable;
+        return std::make_unique<RecordingDevice>(log_, marks_, record, pdf);
     }
     void preview(Window*, Orientation orientation,
                  const std::function<void(PrintDevice&)>& print) override
     {
         deviceOrientations.push_back(orientation);
-        RecordingDevice own(log_, marks_, record, true);
+        RecordingDevice own(log_, marks_, record, DeviceFault{});
         for (int i = 0; i < previewDraws; ++i)
             print(own);
     }
@@ -241,15 +266,105 @@ TEST_F(PrintJob, DrawsTheTitlePageAndEachPageFileWithItsNumberAndTheHeading)
     EXPECT_EQ(printers.record.drawn[2]->frames, 1);
 }
 
-TEST_F(PrintJob, HeadingsShowTheEmptyFileNameWithoutTheTitleMode)
+TEST_F(PrintJob, HeadingsCarryThePrintoutsOwnTitleWhateverTheTitleMode)
 {
-    records.print.titleMode = false;
+    struct Case
+    {
+        PrintoutKind kind;
+        bool titleMode;
+        const char* printTitle; // as the last command that set it left it
+        const char* heading;
+    };
+    // Opened from the mortgage calculator the refinance report finds the schedule's title;
+    // from the menu before the mortgage calculator, the title mode off.
+    const Case cases[] = {
+        {PrintoutKind::Refinance, true, "Mortgage Payoff Schedule", "Refinance Analysis Report"},
+        {PrintoutKind::Refinance, false, "Refinance Analysis Report", "Refinance Analysis Report"},
+        {PrintoutKind::Schedule, false, "", "Mortgage Payoff Schedule"},
+    };
+    writeSchedule(3);
+    directory.write("refprt.tmp", testing::RefinanceInput(3));
+    printers.printAnswer = Answer(0, 1, 1, false);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.heading);
+        printers.record = PrintRecord{};
+        records.print.titleMode = c.titleMode;
+        records.print.title = c.printTitle;
+        PrintPrintout(context, nullptr, c.kind);
+        ASSERT_EQ(printers.record.drawn.size(), 2u);
+        EXPECT_EQ(printers.record.drawn[0]->texts.at(0), c.heading);
+        EXPECT_EQ(printers.record.drawn[1]->texts.at(1), std::string(" ") + c.heading);
+    }
+}
+
+TEST_F(PrintJob, ADocumentThatCannotStartOrDoesNotComeOutWholeIsSaidInOneBox)
+{
+    struct Case
+    {
+        const char* name;
+        DeviceFault fault;
+        bool savePdf;
+        std::string text;
+        std::string title;
+        std::vector<std::string> log;
+    };
+    const Case cases[] = {
+        {"print to a folder that is not there",
+         {false, true, "/nonexistent/dir/x.pdf: No such file or directory"},
+         false,
+         "Cannot print the Mortgage Payoff Schedule: /nonexistent/dir/x.pdf: No such file or "
+         "directory",
+         "Print Error",
+         {"print dialog", "begin Printing Schedule"}},
+        {"a printer that says nothing",
+         {false, true, ""},
+         false,
+         "Cannot print the Mortgage Payoff Schedule",
+         "Print Error",
+         {"print dialog", "begin Printing Schedule"}},
+        {"print to a full disk",
+         {true, false, "p.pdf: the disk is full, the file could not be written whole"},
+         false,
+         "Cannot print the Mortgage Payoff Schedule: p.pdf: the disk is full, the file could not "
+         "be written whole",
+         "Print Error",
+         {"print dialog", "begin Printing Schedule", "end"}},
+        {"save to a full disk",
+         {true, false, "a.pdf: the disk is full, the file could not be written whole"},
+         true,
+         "Cannot write the PDF file a.pdf: the disk is full, the file could not be written "
+         "whole",
+         "Save as PDF",
+         {"begin Printing Schedule", "end"}},
+    };
     writeSchedule(3);
     printers.printAnswer = Answer(0, 1, 1, false);
-    PrintPrintout(context, nullptr, PrintoutKind::Schedule);
-    ASSERT_EQ(printers.record.drawn.size(), 2u);
-    EXPECT_EQ(printers.record.drawn[0]->texts.at(0), "File: ");
-    EXPECT_EQ(printers.record.drawn[1]->texts.at(1), " File: ");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform.boxes.clear();
+        log.clear();
+        printers.fault = c.fault;
+        if (c.savePdf)
+            EXPECT_FALSE(SavePrintoutPdf(context, &schedule, PrintoutKind::Schedule, "a.pdf"));
+        else
+            PrintPrintout(context, &schedule, PrintoutKind::Schedule);
+        // One box and no word of success.
+        ASSERT_EQ(platform.boxes.size(), 1u);
+        EXPECT_EQ(platform.boxes[0].text, c.text);
+        EXPECT_EQ(platform.boxes[0].title, c.title);
+        EXPECT_EQ(platform.boxes[0].icon, MessageIcon::Error);
+        EXPECT_EQ(platform.boxes[0].owner, &schedule);
+        EXPECT_EQ(log, c.log);
+        EXPECT_FALSE(markSet());
+    }
+    // The graph's job too.
+    platform.boxes.clear();
+    printers.fault = {false, true, "the printer \"lp\" is not available"};
+    PrintGraph(context, nullptr);
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].text,
+              "Cannot print the graph: the printer \"lp\" is not available");
+    EXPECT_FALSE(markSet());
 }
 
 TEST_F(PrintJob, OffersEveryPageOneCopyAndTheHeldSwitchesToTheOwner)
@@ -344,6 +459,16 @@ TEST_F(PrintJob, TableFileOrPageFileFailuresShowTheirMessageAndPrintNothing)
         {"psched.tmp a directory",
          [](const TempDirectory& d) { fs::create_directory(d.file("psched.tmp")); },
          {"Cannot open temporary print file - psched.tmp"},
+         ""},
+        {"psched.tmp a pipe nobody writes",
+         [](const TempDirectory& d) { ASSERT_EQ(::mkfifo(d.file("psched.tmp").c_str(), 0600), 0); },
+         {"Cannot open temporary print file - psched.tmp"},
+         ""},
+        {"psched.tmp with a line of 5000 characters",
+         [](const TempDirectory& d) {
+             d.write("psched.tmp", testing::ScheduleInput(3) + std::string(5000, '7') + "\n");
+         },
+         {"Cannot print psched.tmp: line 5 is longer than 4096 characters."},
          ""},
         {"rpage1 cannot be written",
          [](const TempDirectory& d) {
@@ -474,6 +599,19 @@ TEST_F(PrintJob, PageSetupOffersTheHeldMarginsAndKeepsOnlyWhatIsAccepted)
     EXPECT_FALSE(markSet());
 }
 
+TEST_F(PrintJob, PageSetupMarginsBeyondAnyPaperStopAtTheLargestPixelCount)
+{
+    printers.setupAnswer = PageSetupAnswer::Accepted;
+    printers.setupChoice = [](PageSetupChoice& choice) {
+        choice.margins = {INT_MAX, 1789570, 0, 1000};
+        choice.dpiX = choice.dpiY = 1200;
+    };
+    PageSetup(context, nullptr);
+    EXPECT_EQ(records.printer.deviceMarginLeft, INT_MAX);
+    EXPECT_EQ(records.printer.deviceMarginTop, 2147484);
+    EXPECT_EQ(records.printer.deviceMarginBottom, 1200);
+}
+
 TEST_F(PrintJob, PageSetupWithAnInvalidPrinterSaysSoAndChangesNothing)
 {
     printers.setupAnswer = PageSetupAnswer::InvalidPrinter;
@@ -532,6 +670,12 @@ TEST_F(PrintJob, SavedPdfHoldsEveryPageInOrderWithoutAnyDialog)
     EXPECT_EQ(printers.record.markDuringPage, (std::vector<bool>{true, true, true}));
     EXPECT_FALSE(markSet());
     EXPECT_TRUE(fs::exists(directory.file("rpage2")));
+    // The user is told where the file went.
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(platform.boxes[0].text, "Saved the printout as out/sched.pdf");
+    EXPECT_EQ(platform.boxes[0].title, "Save as PDF");
+    EXPECT_EQ(platform.boxes[0].icon, MessageIcon::Information);
+    EXPECT_EQ(platform.boxes[0].owner, &schedule);
 }
 
 TEST_F(PrintJob, SavedPdfThatCannotBeWrittenIsReported)

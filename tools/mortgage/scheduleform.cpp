@@ -46,6 +46,7 @@ void ScheduleForm::build()
         platform.message(nullptr, "Cannot write temporary print file - psched.tmp",
                          "FILE WRITE ERROR", MessageIcon::Error, MessageButtons::Ok, true);
     }
+    showsTable(kFileName, std::move(text));
 }
 
 } // namespace tw

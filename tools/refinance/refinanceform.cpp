@@ -339,7 +339,8 @@ RefinanceInput RefinanceForm::readInput() const
     return input;
 }
 
-int RefinanceForm::runAnalysis(RefinanceMode mode, Window& starter, Window* rows, int listId)
+int RefinanceForm::runAnalysis(RefinanceMode mode, Window& starter, Window* rows, int listId,
+                               std::string* printText)
 {
     Platform& platform = context_.platform;
     Window& form = *window_;
@@ -386,7 +387,10 @@ int RefinanceForm::runAnalysis(RefinanceMode mode, Window& starter, Window* rows
             rows->addListRow(listId, std::vector<std::string>(row.begin(), row.end()));
     }
     form.setText(kBreakEven, outcome.breakEven);
-    writePrint(outcome.printHeader + outcome.printRows + kRefinancePrintEnd);
+    std::string text = outcome.printHeader + outcome.printRows + kRefinancePrintEnd;
+    writePrint(text);
+    if (printText != nullptr)
+        *printText = std::move(text);
     if (graph && !graph->write(outcome.graphText)) {
         std::remove(kGraphFile);
         ShowFileError(platform, starter, "Cannot write ref.tmp!");

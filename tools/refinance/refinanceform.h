@@ -65,8 +65,11 @@ class RefinanceForm final : public ToolForm
 
     // Runs the analysis on the form's fields as they stand and shows its results in the form;
     // its boxes are owned by starter. In table mode the rows go to list listId of rows and the
-    // list is shown. Returns 1 when a check refused the input, else 0.
-    int runAnalysis(RefinanceMode mode, Window& starter, Window* rows = nullptr, int listId = 0);
+    // list is shown. printText, when given, receives the text of the print file of the run
+    // (whether or not the file could be written). Returns 1 when a check refused the input,
+    // else 0.
+    int runAnalysis(RefinanceMode mode, Window& starter, Window* rows = nullptr, int listId = 0,
+                    std::string* printText = nullptr);
 
   private:
     // The checks of Do Analysis and Show Details, storing each value as it is read.

@@ -13,10 +13,23 @@ RefinanceResultsForm::RefinanceResultsForm(ToolContext& context, RefinanceForm& 
 {
 }
 
+namespace {
+
+constexpr const char* kTitle = "Refinance Analysis";
+
+} // namespace
+
 void RefinanceResultsForm::otherCommand(int id)
 {
     if (id != kEscapeCommand)
         return;
+    if (refused_) {
+        context_.platform.message(window_,
+                                  "There is no graph to show: the analysis did not accept its "
+                                  "input.",
+                                  kTitle, MessageIcon::Warning, MessageButtons::Ok, true);
+        return;
+    }
     // The graph program is started whatever the run found: it reads what the file holds.
     analysis_.runAnalysis(RefinanceMode::Graph, *window_);
     context_.platform.startProgram(RefinanceForm::kGraphProgram);
@@ -25,7 +38,14 @@ void RefinanceResultsForm::otherCommand(int id)
 void RefinanceResultsForm::build()
 {
     layOut();
-    analysis_.runAnalysis(RefinanceMode::Table, *window_, window_, listId());
+    std::string text;
+    if (!refused_ &&
+        analysis_.runAnalysis(RefinanceMode::Table, *window_, window_, listId(), &text) == 0) {
+        showsTable(RefinanceForm::kPrintFile, std::move(text));
+        return;
+    }
+    refused_ = true;
+    showsNothing(kTitle, "There is no report to print: the analysis did not accept its input.");
 }
 
 } // namespace tw

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -195,6 +196,12 @@ TEST_F(ListMenu, ExportCsvWritesEveryRowToTheChosenFile)
                                             "35,1788.39,plain\r\n"
                                             "36,1908.16,\"a, \"\"quoted\"\" one\"\r\n"
                                             "37,2035.95,x<y\r\n");
+    // Where it went is said, in a box that does not hold the window up.
+    const QList<QMessageBox*> boxes = window.findChildren<QMessageBox*>();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0]->text(), QStringLiteral("Exported the table to ") + answer);
+    EXPECT_NE(boxes[0]->windowModality(), Qt::ApplicationModal);
+    boxes[0]->close();
 
     // Given up in the file dialog: nothing is written.
     answer.clear();

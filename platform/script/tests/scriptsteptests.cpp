@@ -48,6 +48,7 @@ TEST(ParseScriptStep, TakesApartEveryVerb)
         {"printer range 2 3", StepVerb::PrinterRange, 2, 3},
         {"printer range 0 0", StepVerb::PrinterRange, 0, 0},
         {"printer copies 3", StepVerb::PrinterCopies, 0, 3},
+        {"printer copies 999", StepVerb::PrinterCopies, 0, 999},
         {"printer collate 1", StepVerb::PrinterCollate, 0, 1},
         {"printer collate 0", StepVerb::PrinterCollate, 0, 0},
         {"pagesetup cancel", StepVerb::PageSetupCancel},
@@ -60,6 +61,13 @@ TEST(ParseScriptStep, TakesApartEveryVerb)
          "",
          {},
          Margins{750, 1250, 333, 0}},
+        {"pagesetup portrait 8499 0 0 10999",
+         StepVerb::PageSetupPortrait,
+         0,
+         0,
+         "",
+         {},
+         Margins{8499, 0, 0, 10999}},
         {"export csv table.csv", StepVerb::ExportCsv, 0, 0, "table.csv"},
         {"export pdf out/t.pdf", StepVerb::ExportPdf, 0, 0, "out/t.pdf"},
     };
@@ -95,6 +103,22 @@ TEST(ParseScriptStep, NamesWhatIsWrongWithABadLine)
         {"resize 10 -1", "malformed arguments, expected: resize W H"},
         {"spin 601", "malformed arguments, expected: spin ID N"},
         {"rows 1", "malformed arguments, expected: rows"},
+        // Bounded as the desktop's dialogs bound them: each copy is a page list of its own,
+        // and margins beyond the paper once overflowed the conversion to printer pixels.
+        {"printer copies 1000", "printer copies 1000 out of range (1 to 999)"},
+        {"printer copies 2147483647", "printer copies 2147483647 out of range (1 to 999)"},
+        {"pagesetup portrait 1789570 0 0 0",
+         "pagesetup margins out of range (left + right below 8500, top + bottom below 11000 "
+         "thousandths of an inch)"},
+        {"pagesetup portrait 4250 0 4250 0",
+         "pagesetup margins out of range (left + right below 8500, top + bottom below 11000 "
+         "thousandths of an inch)"},
+        {"pagesetup landscape 0 4250 0 4250",
+         "pagesetup margins out of range (left + right below 11000, top + bottom below 8500 "
+         "thousandths of an inch)"},
+        {"pagesetup landscape 0 0 0 2147483647",
+         "pagesetup margins out of range (left + right below 11000, top + bottom below 8500 "
+         "thousandths of an inch)"},
     };
     for (const auto& [line, why] : cases) {
         SCOPED_TRACE(std::string(line));
