@@ -7,8 +7,6 @@ namespace tw {
 namespace {
 
 constexpr std::string_view kRule = "-----------------------\n";
-// Room between a label and its value, in pixels of the page.
-constexpr int kInputGap = 20;
 
 std::string TabbedLine(std::string_view line)
 {
@@ -67,10 +65,12 @@ int DrawTitlePageInputs(PagePainter& painter, Rect area, const std::vector<Title
 {
     const int half = area.width / 2;
     const int line = painter.lineHeight();
+    // Label and value apart by about two characters, at any resolution of the device.
+    const int gap = line;
     int y = area.y;
     for (const TitlePageLine& input : lines) {
-        const Rect label{area.x, y, half - kInputGap / 2, line};
-        const Rect value{area.x + half + kInputGap / 2, y, area.width - half - kInputGap / 2, line};
+        const Rect label{area.x, y, half - gap / 2, line};
+        const Rect value{area.x + half + gap / 2, y, area.width - half - gap / 2, line};
         const int drawn = std::max(painter.drawText(label, input.label, TextAlign::Right, false),
                                    painter.drawText(value, input.value, TextAlign::Left, true));
         y += std::max(drawn, line);

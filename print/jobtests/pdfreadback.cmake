@@ -3,8 +3,9 @@
 # page's heading, "Page k of N", today's date, and every row of the table file (the rows and
 # texts of the table on the screen) with each figure exactly as the table has it, in order.
 # Arguments: TWTOOLS, SCRIPT, WORKDIR, PDFTOTEXT, TABLE (psched.tmp or refprt.tmp), ROWS (the
-# rows the table holds), PAGES (the page files), TITLE; LABELS_ONLY set: of each row only its
-# age and O/R mark, for rows too wide for the reader's layout to keep on one line.
+# rows the table holds), PAGES (the page files), TITLE, INPUT (a pattern of one input line
+# of the title page: label, blanks, value); LABELS_ONLY set: of each row only its age and
+# O/R mark, for rows too wide for the reader's layout to keep on one line.
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/pdfpages.cmake)
 
@@ -41,6 +42,7 @@ endmacro()
 
 list(GET pages 0 title_page)
 expect("${title_page}" "the title on the title page" "${TITLE}")
+expect("${title_page}" "the input line \"${INPUT}\" on the title page" "${INPUT}")
 foreach(number RANGE 1 ${PAGES})
   list(GET pages ${number} page)
   expect("${page}" "\"Page ${number} of ${PAGES}\"" "Page ${number} of ${PAGES}")

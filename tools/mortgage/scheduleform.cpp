@@ -1,5 +1,7 @@
 #include "tools/mortgage/scheduleform.h"
 
+#include "finance/format.h"
+#include "finance/money.h"
 #include "tools/mortgage/schedule.h"
 #include "tools/mortgage/scheduletable.h"
 #include "tools/textfile.h"
@@ -47,6 +49,29 @@ void ScheduleForm::build()
                          "FILE WRITE ERROR", MessageIcon::Error, MessageButtons::Ok, true);
     }
     showsTable(kFileName, std::move(text));
+}
+
+ReportHeading ScheduleForm::reportHeading() const
+{
+    // The mortgage calculator's fields, under its labels, as the schedule was computed from.
+    const MortgageRecord& record = context_.records.mortgageRecord();
+    const auto money = [](Money amount) { return FormatMoney(Format("%.2f", amount)); };
+    const auto percent = [](Percent rate) { return Format("%.3f%%", rate); };
+    const auto age = [](Age years) { return Format("%.0f", years); };
+    ReportHeading heading;
+    heading.inputs = {
+        {"Start Age", age(record.startAge)},
+        {"Payoff Age", age(record.payoffAge)},
+        {"Rate", percent(record.rate)},
+        {"Amount", money(record.amount)},
+        {"Down Payment / Equity", money(record.downPayment)},
+        {"No of Years", Format("%d", record.years)},
+        {"Appreciation Rate", percent(record.appreciation)},
+        {"Sell Age", age(record.sellAge)},
+        {"Percent of Selling Price at Sale", percent(record.sellingPercent)},
+        {"Monthly Payment", money(record.monthlyPayment)},
+    };
+    return heading;
 }
 
 } // namespace tw

@@ -19,6 +19,7 @@ class ScheduleForm final : public ReportForm
 
   private:
     void build() override;
+    ReportHeading reportHeading() const override;
 };
 
 } // namespace tw

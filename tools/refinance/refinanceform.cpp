@@ -3,6 +3,7 @@
 #include "finance/format.h"
 #include "finance/loan.h"
 #include "finance/money.h"
+#include "finance/words.h"
 #include "platform/fields.h"
 #include "tools/refinance/resultsform.h"
 #include "tools/textfile.h"
@@ -398,6 +399,41 @@ int RefinanceForm::runAnalysis(RefinanceMode mode, Window& starter, Window* rows
     if (mode == RefinanceMode::Table && rows != nullptr)
         rows->showControl(listId, true);
     return 0;
+}
+
+std::vector<TitlePageLine> RefinanceForm::shownFields() const
+{
+    // The labels of the form; the two mortgages' columns repeat theirs, so they are named.
+    static constexpr std::pair<const char*, int> kShown[] = {
+        {"Start Age of Mortgage", kStartAge},
+        {"Existing Mortgage: Amount", kExistingAmount},
+        {"Existing Mortgage: Rate (%)", kExistingRate},
+        {"Existing Mortgage: No of Years", kExistingYears},
+        {"Existing Mortgage: Monthly Payment", kExistingPayment},
+        {"Age at Refinancing", kRefinanceAge},
+        {"Refinanced Mortgage: Amount", kRefinancedAmount},
+        {"Cash Out", kCashOut},
+        {"Refinanced Mortgage: Rate (%)", kRefinancedRate},
+        {"Refinanced Mortgage: No of Years", kRefinancedYears},
+        {"Refinanced Mortgage: Monthly Payment", kRefinancedPayment},
+        {"Closing Costs", kClosingCosts},
+        {"Mortgage Points", kPoints},
+        {"Effective Tax Rate (%)", kTaxRate},
+        {"Savings Rate (%)", kSavingsRate},
+        {"Refinanced Amount", kResultAmount},
+        {"Total Mortgage Costs", kTotalCosts},
+        {"Months to Break Even", kBreakEven},
+    };
+    std::vector<TitlePageLine> lines;
+    if (window_ == nullptr)
+        return lines;
+    for (const auto& [label, id] : kShown)
+        lines.push_back({label, std::string(TrimBlanks(window_->text(id, 64)))});
+    const auto yesNo = [this](int id) { return window_->isChecked(id) ? "yes" : "no"; };
+    lines.push_back({"Use Cash Out as savings", yesNo(kCashOutAsSavings)});
+    lines.push_back({"Include closing costs in mortgage", yesNo(kIncludeCosts)});
+    lines.push_back({"Include points in mortgage", yesNo(kIncludePoints)});
+    return lines;
 }
 
 } // namespace tw

@@ -71,6 +71,10 @@ class RefinanceForm final : public ToolForm
     int runAnalysis(RefinanceMode mode, Window& starter, Window* rows = nullptr, int listId = 0,
                     std::string* printText = nullptr);
 
+    // The form's fields and results as it shows them, under their labels, for the title page
+    // of the printed report.
+    std::vector<TitlePageLine> shownFields() const;
+
   private:
     // The checks of Do Analysis and Show Details, storing each value as it is read.
     bool checkFields();

@@ -48,4 +48,12 @@ void RefinanceResultsForm::build()
     showsNothing(kTitle, "There is no report to print: the analysis did not accept its input.");
 }
 
+ReportHeading RefinanceResultsForm::reportHeading() const
+{
+    // The report's own title stays as the print layer gives it; the inputs say which loan.
+    ReportHeading heading;
+    heading.inputs = analysis_.shownFields();
+    return heading;
+}
+
 } // namespace tw

@@ -24,6 +24,7 @@ class RefinanceResultsForm final : public ReportForm
 
   private:
     void build() override;
+    ReportHeading reportHeading() const override;
     void otherCommand(int id) override;
 
     RefinanceForm& analysis_;
