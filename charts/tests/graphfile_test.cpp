@@ -1,4 +1,5 @@
 #include "charts/graphfile.h"
+#include "tests/support/tempdirectory.h"
 
 #include "charts/tests/chartsamples.h"
 #include "finance/format.h"
@@ -326,14 +327,7 @@ TEST(ReadGraphFiles, ReadTheLargestFileAllowed)
 class GraphFileOnDisk : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() /
-               ("graphfile_test_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    void SetUp() override { ASSERT_TRUE(scratch_.valid()); }
 
     std::string write(const std::string& name, const std::string& text)
     {
@@ -342,7 +336,8 @@ class GraphFileOnDisk : public ::testing::Test
         return path.string();
     }
 
-    fs::path dir_;
+    TempDirectory scratch_;
+    fs::path dir_{scratch_.path()};
 };
 
 TEST_F(GraphFileOnDisk, LoadsAFile)

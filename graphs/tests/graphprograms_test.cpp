@@ -3,6 +3,7 @@
 
 #include "charts/tests/chartsamples.h"
 #include "finance/format.h"
+#include "tests/support/tempdirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -63,14 +64,7 @@ std::pair<int, int> PngSize(const std::string& png)
 class GraphPrograms : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() /
-               ("graphprograms_test_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    void SetUp() override { ASSERT_TRUE(scratch_.valid()); }
 
     fs::path write(const std::string& name, const std::string& text) const
     {
@@ -98,7 +92,8 @@ class GraphPrograms : public ::testing::Test
         return result;
     }
 
-    fs::path dir_;
+    TempDirectory scratch_;
+    fs::path dir_{scratch_.path()};
 };
 
 // Qt's offscreen platform notes a missing runtime folder on standard error; nothing else may

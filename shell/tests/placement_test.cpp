@@ -1,4 +1,5 @@
 #include "shell/placement.h"
+#include "tests/support/tempdirectory.h"
 
 #include "tools/tests/filesizelimit.h"
 
@@ -25,15 +26,9 @@ class PlacementFile : public ::testing::Test
   protected:
     void SetUp() override
     {
-        directory_ =
-            fs::temp_directory_path() /
-            ("tw-placement-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(directory_);
-        fs::create_directories(directory_);
+        ASSERT_TRUE(scratch_.valid());
         path_ = (directory_ / "prefinf.dat").string();
     }
-    void TearDown() override { fs::remove_all(directory_); }
 
     std::vector<unsigned char> Read() const
     {
@@ -49,7 +44,8 @@ class PlacementFile : public ::testing::Test
         return static_cast<std::int32_t>(value);
     }
 
-    fs::path directory_;
+    TempDirectory scratch_;
+    fs::path directory_{scratch_.path()};
     std::string path_;
 };
 
