@@ -17,6 +17,7 @@
 // it is made, so the one that failed is there to replay: twtools script DIR/session.twt, or
 // the same arguments with --first k --sessions 1.
 
+#include "platform/qt/offscreenpdf.h"
 #include "platform/script/scripthost.h"
 #include "platform/script/scriptwindow.h"
 #include "shell/menutables.h"
@@ -46,6 +47,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+
+constexpr int kDrawingEvery = 2;
 
 // Texts a user could type, odd ones in plenty. The limits are those the forms check
 // against, with the values just beyond them.
@@ -503,6 +506,8 @@ int Run(const Options& options)
     std::map<std::string, int> verbs;
     std::map<std::string, int> errorReasons;
     int messages = 0;
+    OffscreenPdfPrinting pdf;
+    int drawnPdfs = 0;
     for (int k = options.first; k < options.first + options.sessions; ++k) {
         if (std::chrono::duration<double>(Clock::now() - start).count() > options.seconds)
             break;
@@ -517,6 +522,14 @@ int Run(const Options& options)
         int code = 0;
         {
             ScriptHost host(out);
+            // Every other session draws its printouts into real PDF files, the rest only
+            // report their pages: both paths are the program's, the script host's PDF files
+            // and its page reports.
+            if (k % kDrawingEvery == 0) {
+                host.setPdfDevices([&pdf](std::string_view path, Orientation orientation) {
+                    return pdf.open(path, orientation);
+                });
+            }
             Shell shell(host, host, StartupOptions{});
             host.setMainWindow(&shell);
             SessionScript source(generator, host, generator.length(), script, options.slowStep);
@@ -554,6 +567,8 @@ int Run(const Options& options)
             else if (line.rfind("message\t", 0) == 0)
                 ++messages;
         }
+        for (const char* file : {"out.pdf", "table.pdf"})
+            drawnPdfs += fs::is_regular_file(file) && fs::file_size(file) > 0 ? 1 : 0;
         ++sessions;
     }
     fs::current_path(directory);
@@ -562,7 +577,7 @@ int Run(const Options& options)
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     std::cout << "soak: " << sessions << " sessions of seed " << options.seed << " from "
               << options.first << ", " << steps << " steps in " << seconds << " s; " << messages
-              << " message boxes\n  windows:";
+              << " message boxes, " << drawnPdfs << " PDF files drawn\n  windows:";
     for (const auto& [name, count] : opened)
         std::cout << ' ' << name << ' ' << count;
     std::cout << "\n  steps:";
