@@ -179,6 +179,8 @@ TEST_F(ListMenu, TheFirstColumnStaysInViewWhileTheOthersScrollSideways)
     // It shows the rows the list shows, scrolled up and down with it.
     EXPECT_EQ(frozen->model(), view.model());
     EXPECT_EQ(frozen->verticalScrollBar()->value(), view.verticalScrollBar()->value());
+    // For a look by eye.
+    window.grab().save(QDir::temp().filePath(QStringLiteral("tw-frozen-column.png")));
 }
 
 TEST_F(ListMenu, ExportCsvWritesEveryRowToTheChosenFile)
