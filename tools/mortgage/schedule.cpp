@@ -7,12 +7,8 @@
 
 namespace tw {
 
-namespace {
-
-// The columns that follow from the running values; equity and its kin are sums that are
-// shown but never stored, so they keep their extended value.
-ScheduleRow MakeRow(const MortgageRecord& record, int age, Money principal, Money interest,
-                    Money propertyValue)
+ScheduleRow ScheduleRowOf(const MortgageRecord& record, int age, Money principal, Money interest,
+                          Money propertyValue)
 {
     const Extended equity = Extended{record.downPayment} + record.totalPrincipal;
     const Extended liability = Extended{record.amount} - equity;
@@ -30,8 +26,6 @@ ScheduleRow MakeRow(const MortgageRecord& record, int age, Money principal, Mone
     row.liability = liability >= 0 ? static_cast<double>(liability) : 0.0;
     return row;
 }
-
-} // namespace
 
 bool ScheduleAccepts(const MortgageRecord& record)
 {
@@ -71,7 +65,7 @@ int RunSchedule(MortgageRecord& record, const std::function<bool(const ScheduleR
     const LoanTrajectory trajectory(loan, monthlyRate, months);
 
     int rows = 0;
-    if (!addRow(MakeRow(record, startAge, 0, 0, value)))
+    if (!addRow(ScheduleRowOf(record, startAge, 0, 0, value)))
         return rows;
     ++rows;
 
@@ -89,7 +83,7 @@ int RunSchedule(MortgageRecord& record, const std::function<bool(const ScheduleR
         record.totalPrincipal = StoreFloat(Extended{record.totalPrincipal} + year.principal);
         record.totalInterest = StoreFloat(Extended{record.totalInterest} + year.interest);
 
-        if (!addRow(MakeRow(record, age + 1, year.principal, year.interest, value)))
+        if (!addRow(ScheduleRowOf(record, age + 1, year.principal, year.interest, value)))
             return rows;
         ++rows;
 

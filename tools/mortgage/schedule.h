@@ -41,4 +41,10 @@ int RunSchedule(MortgageRecord& record, const std::function<bool(const ScheduleR
 // All rows of RunSchedule.
 std::vector<ScheduleRow> ComputeSchedule(MortgageRecord& record);
 
+// The row of age with the year's principal and interest, from the running totals of the
+// record and the property's value. Equity and its kin are sums that are shown but never
+// stored, so they keep their extended value.
+ScheduleRow ScheduleRowOf(const MortgageRecord& record, int age, Money principal, Money interest,
+                          Money propertyValue);
+
 } // namespace tw

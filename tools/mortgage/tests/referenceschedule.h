@@ -1,7 +1,8 @@
 #pragma once
 // The payoff schedule as it was first computed: every year's sums amortized afresh from month 0
-// with AmortizeRange. RunSchedule amortizes the loan once; the two must give the same rows to
-// the last bit, which the schedule tests check and the benchmark times.
+// with AmortizeRange (the rows are assembled as the schedule assembles them). RunSchedule
+// amortizes the loan once; the two must give the same rows to the last bit, which the schedule
+// tests check and the benchmark times.
 
 #include "finance/loan.h"
 #include "tools/mortgage/schedule.h"
@@ -11,26 +12,6 @@
 
 namespace tw::testing {
 
-inline ScheduleRow ReferenceRow(const MortgageRecord& record, int age, Money principal,
-                                Money interest, Money propertyValue)
-{
-    const Extended equity = Extended{record.downPayment} + record.totalPrincipal;
-    const Extended liability = Extended{record.amount} - equity;
-    ScheduleRow row;
-    row.age = age;
-    row.principal = principal;
-    row.interest = interest;
-    row.totalPrincipal = record.totalPrincipal;
-    row.totalInterest = record.totalInterest;
-    row.totalPayment = static_cast<double>(Extended{record.totalPrincipal} + record.totalInterest);
-    row.equity = static_cast<double>(equity);
-    row.inflatedEquity = static_cast<double>(equity + propertyValue - record.amount);
-    row.propertyValue = propertyValue;
-    row.liability = liability >= 0 ? static_cast<double>(liability) : 0.0;
-    return row;
-}
-
-// RunSchedule as it was, each year's sums simulated from month 0.
 inline void ReferenceSchedule(MortgageRecord& record,
                               const std::function<void(const ScheduleRow&)>& addRow)
 {
@@ -46,7 +27,7 @@ inline void ReferenceSchedule(MortgageRecord& record,
     record.totalInterest = 0;
     record.monthsScheduled = 0;
     Money value = record.amount;
-    addRow(ReferenceRow(record, startAge, 0, 0, value));
+    addRow(ScheduleRowOf(record, startAge, 0, 0, value));
     for (int age = startAge; age < endAge; ++age) {
         const Money appreciated =
             StoreFloat(Extended{value} + Extended{value} * record.appreciation * kHundredth);
@@ -58,7 +39,7 @@ inline void ReferenceSchedule(MortgageRecord& record,
         record.monthsScheduled = static_cast<std::int16_t>(first + 12);
         record.totalPrincipal = StoreFloat(Extended{record.totalPrincipal} + year.principal);
         record.totalInterest = StoreFloat(Extended{record.totalInterest} + year.interest);
-        addRow(ReferenceRow(record, age + 1, year.principal, year.interest, value));
+        addRow(ScheduleRowOf(record, age + 1, year.principal, year.interest, value));
         const bool sold = record.sellAge != 0 && age + 1 >= record.sellAge;
         const bool paidOff = record.payoffAge != 0 && age + 1 >= record.payoffAge;
         if (sold || paidOff)
