@@ -80,15 +80,9 @@ int OpenWindow(int argc, char** argv, const GraphCommandLine& line, const GraphP
 {
     const StartAdvice advice{program.name, std::string("; draw the chart into a file with: ") +
                                                program.name + " --output OUT.png " + line.file};
-    if (!HasDisplay()) {
-        std::cerr << NoDisplayLine(advice) << '\n';
+    const std::unique_ptr<QApplication> app = StartDesktop(argc, argv, advice);
+    if (!app)
         return 1;
-    }
-    // A display that cannot be opened ends here in one line, exit code 1, instead of Qt's abort.
-    std::optional<WindowSystemStart> start(std::in_place, advice);
-    QApplication app(argc, argv);
-    start.reset();
-    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QString::fromLatin1(program.name));
     QApplication::setApplicationVersion(QStringLiteral(TW_VERSION));
     QApplication::setWindowIcon(SuiteIcon());
@@ -110,7 +104,7 @@ int OpenWindow(int argc, char** argv, const GraphCommandLine& line, const GraphP
         window.chartWidget()->installEventFilter(
             new FirstPaintProbe(std::atoll(launch), started, &window));
     window.show();
-    return app.exec();
+    return app->exec();
 }
 
 } // namespace

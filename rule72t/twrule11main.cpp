@@ -7,10 +7,8 @@
 
 #include <QApplication>
 
-#include <clocale>
 #include <cstdlib>
 #include <iostream>
-#include <optional>
 
 #ifndef TW_VERSION
 #define TW_VERSION "0"
@@ -40,16 +38,9 @@ int main(int argc, char** argv)
     const tw::StartAdvice advice{
         "twrule11", "; print the distributions without a display with: twrule11 --balance B "
                     "--born YYYY-MM --start YYYY-MM --rate R"};
-    if (!tw::HasDisplay()) {
-        std::cerr << tw::NoDisplayLine(advice) << '\n';
+    const std::unique_ptr<QApplication> app = tw::StartDesktop(argc, argv, advice);
+    if (!app)
         return 1;
-    }
-    // A display that cannot be opened ends here in one line, exit code 1, instead of Qt's abort.
-    std::optional<tw::WindowSystemStart> start(std::in_place, advice);
-    QApplication app(argc, argv);
-    start.reset();
-    // Qt takes the process locale from the environment; the program's numbers never follow it.
-    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("twrule11"));
     QApplication::setApplicationVersion(QStringLiteral(TW_VERSION));
 
@@ -57,5 +48,5 @@ int main(int argc, char** argv)
     if (const char* launch = std::getenv("TW_BENCH_T0"))
         window.installEventFilter(new tw::FirstPaintProbe(std::atoll(launch), started, &window));
     window.show();
-    return app.exec();
+    return app->exec();
 }

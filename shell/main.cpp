@@ -10,13 +10,11 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <optional>
 #include <string>
 
 namespace {
@@ -76,17 +74,9 @@ int RunDesktop(int argc, char** argv, const tw::StartupOptions& options, bool in
 {
     const tw::StartAdvice advice{
         "twtools", "; run the calculators without a display with: twtools script FILE"};
-    if (!tw::HasDisplay()) {
-        std::cerr << tw::NoDisplayLine(advice) << '\n';
+    const std::unique_ptr<QApplication> app = tw::StartDesktop(argc, argv, advice);
+    if (!app)
         return 1;
-    }
-    // A display that cannot be opened or an unknown platform plugin ends here in one line,
-    // exit code 1, instead of Qt's abort.
-    std::optional<tw::WindowSystemStart> start(std::in_place, advice);
-    QApplication app(argc, argv);
-    start.reset();
-    // Qt takes the process locale from the environment; the program's numbers never follow it.
-    std::setlocale(LC_NUMERIC, "C");
     // The window is matched to its desktop entry (and so to its icon) by this name on Wayland.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.tarrow.twtools"));
 
@@ -114,7 +104,7 @@ int RunDesktop(int argc, char** argv, const tw::StartupOptions& options, bool in
 
     window.show();
     shell.setClientWidth(window.clientWidth());
-    return app.exec();
+    return app->exec();
 }
 
 } // namespace

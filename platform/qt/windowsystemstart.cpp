@@ -1,13 +1,17 @@
 #include "platform/qt/windowsystemstart.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QString>
 #include <QtGlobal>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <iostream>
+#include <optional>
 #include <utility>
 
 namespace tw {
@@ -164,6 +168,19 @@ bool FirstPaintProbe::eventFilter(QObject* watched, QEvent* event)
             Qt::QueuedConnection);
     }
     return QObject::eventFilter(watched, event);
+}
+
+std::unique_ptr<QApplication> StartDesktop(int& argc, char** argv, const StartAdvice& advice)
+{
+    if (!HasDisplay()) {
+        std::cerr << NoDisplayLine(advice) << '\n';
+        return nullptr;
+    }
+    std::optional<WindowSystemStart> start(std::in_place, advice);
+    auto application = std::make_unique<QApplication>(argc, argv);
+    start.reset();
+    std::setlocale(LC_NUMERIC, "C");
+    return application;
 }
 
 } // namespace tw

@@ -1,9 +1,13 @@
 #pragma once
 #include <QObject>
 
+#include <memory>
+
 #include <string>
 #include <string_view>
 #include <vector>
+
+class QApplication;
 
 namespace tw {
 
@@ -41,6 +45,12 @@ class WindowSystemStart
     WindowSystemStart(const WindowSystemStart&) = delete;
     WindowSystemStart& operator=(const WindowSystemStart&) = delete;
 };
+
+// The application object of a program of the suite that opens a window. Without any display
+// it writes NoDisplayLine to standard error and gives null; a display that cannot be opened
+// ends the program in one line (WindowSystemStart). Numbers stay in the C locale, whatever
+// Qt takes from the environment. argc must outlive the application.
+std::unique_ptr<QApplication> StartDesktop(int& argc, char** argv, const StartAdvice& advice);
 
 // CLOCK_REALTIME in nanoseconds, the clock the start-up benchmark's launch time is taken on.
 long long NowNanoseconds();
