@@ -57,12 +57,9 @@ Orientation HeldOrientation(const PrinterSettings& held)
 // a file the program does not have. A kind without a title of its own keeps the print title.
 PageHeading HeadingOf(const AppRecords& records, PrintoutKind kind)
 {
-    const ReportHeading& report = records.print.report;
-    if (!report.title.empty())
-        return PageHeading{report.title, true, std::string(), report.inputs};
     const std::string_view own = PrintoutTitle(kind);
     return PageHeading{own.empty() ? records.print.title : std::string(own), true, std::string(),
-                       report.inputs};
+                       records.print.report.inputs};
 }
 
 // What a job was to put out, for the one box that says it did not come out.

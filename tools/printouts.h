@@ -19,11 +19,10 @@ struct TitlePageLine
     std::string value;
 };
 
-// What a report window adds to the headings of its printout; the two older reports add
-// nothing, and their pages stay as they always were.
+// What a report window adds to its printout: the inputs of the analysis, on the title page
+// only; the pages after it stay as they always were.
 struct ReportHeading
 {
-    std::string title;                 // when set, every heading's title, whatever the title mode
     std::vector<TitlePageLine> inputs; // drawn on the title page below the date and time
 };
 

@@ -89,7 +89,6 @@ ReportHeading LoanScheduleForm::reportHeading() const
 {
     const LoanTerms& t = terms_;
     ReportHeading heading;
-    heading.title = "Loan Schedule";
     heading.inputs = {
         {"Amount borrowed", FormatDollars(t.amount)},
         {"Interest rate",

@@ -15,7 +15,6 @@ const ToolDescription LoanSolverForm::kTool = {
     .title = "Loan Solver",
     .command = commands::kLoanSolver,
     .mark = ToolMark::LoanSolver,
-    .printTitle = "Loan Schedule",
     .ok = kOk,
     .calculate = kSolve,
     .help = kHelp,
