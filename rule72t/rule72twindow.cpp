@@ -3,6 +3,7 @@
 #include "platform/qt/listcolours.h"
 #include "platform/qt/numbercharacters.h"
 #include "platform/qt/reportlistview.h"
+#include "platform/qt/resultlook.h"
 #include "rule72t/printout.h"
 #include "rule72t/report.h"
 #include "ui_rule72twindow.h"
@@ -62,21 +63,6 @@ class StripIconEngine : public QIconEngine
     }
 };
 
-// A result reads as text on the window's colour in a flat frame: selectable and copyable by
-// the mouse, passed by Tab, never typed over.
-void MakeResultField(QLineEdit& edit)
-{
-    QPalette palette = edit.palette();
-    for (const QPalette::ColorGroup group :
-         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Base, palette.color(group, QPalette::Window));
-        palette.setColor(group, QPalette::Text, palette.color(group, QPalette::WindowText));
-    }
-    edit.setPalette(palette);
-    edit.setFocusPolicy(Qt::ClickFocus);
-    edit.setAlignment(Qt::AlignRight);
-}
-
 // The suite's message boxes take the desktop's warning picture, else its own.
 void WarningBox(QWidget* parent, const QString& text)
 {
@@ -123,8 +109,12 @@ Rule72tWindow::Rule72tWindow(QWidget* parent)
     for (QLineEdit* edit :
          {ui_->minimumFactor, ui_->minimumAnnual, ui_->minimumPerPayment, ui_->amortizationFactor,
           ui_->amortizationAnnual, ui_->amortizationPerPayment, ui_->annuitizationFactor,
-          ui_->annuitizationAnnual, ui_->annuitizationPerPayment})
-        MakeResultField(*edit);
+          ui_->annuitizationAnnual, ui_->annuitizationPerPayment}) {
+        // Results look as in the suite's forms; the amounts line up on the right.
+        ShowAsResult(*edit);
+        edit->setAlignment(Qt::AlignRight);
+        edit->installEventFilter(this);
+    }
     ui_->table->setCurrentIndex(static_cast<int>(LifeTable::Single));
     ui_->growth->setText(QStringLiteral("0"));
     ui_->taxFree->hide();
@@ -392,6 +382,17 @@ void Rule72tWindow::saveAsPdf()
                                     QStringLiteral("PDF files (*.pdf)"));
     if (!path.isEmpty())
         savePdf(path);
+}
+
+bool Rule72tWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Paint && IsShownAsResult(*watched)) {
+        if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
+            PaintResult(*edit, event);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace tw::rule72t

@@ -56,6 +56,9 @@ class Rule72tWindow : public QMainWindow
     ReportListView* projection() const { return list_; }
     QtPrinters& printers() { return printers_; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void createActions();
     void tableChanged();
